@@ -1,0 +1,21 @@
+# Installation and the CMake package, so that other projects can find_package(zeq).
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+install(TARGETS zeq EXPORT zeqTargets
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+  INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+install(DIRECTORY zeq/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zeq
+  FILES_MATCHING PATTERN "*.h" PATTERN "*_test.h" EXCLUDE)
+install(EXPORT zeqTargets NAMESPACE zeq:: DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/zeq)
+
+configure_package_config_file(cmake/zeqConfig.cmake.in
+  ${CMAKE_CURRENT_BINARY_DIR}/zeqConfig.cmake
+  INSTALL_DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/zeq)
+write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/zeqConfigVersion.cmake
+  COMPATIBILITY SameMinorVersion)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/zeqConfig.cmake
+  ${CMAKE_CURRENT_BINARY_DIR}/zeqConfigVersion.cmake
+  DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/zeq)

@@ -1,0 +1,18 @@
+# One GoogleTest program per unit, built from the *_test.cc files beside the unit's code.
+#
+# Tests whose name contains "Slow" are registered with the label "slow"; the default test
+# preset leaves them out, so that the everyday run stays short.
+
+function(zeq_add_unit_tests unit)
+  if(NOT ZEQ_BUILD_TESTS)
+    return()
+  endif()
+  set(exe zeq_${unit}_tests)
+  add_executable(${exe} ${ARGN})
+  zeq_target_options(${exe})
+  target_link_libraries(${exe} PRIVATE zeq GTest::gtest_main)
+  gtest_discover_tests(${exe} TEST_FILTER "-*Slow*" DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS "${unit}" TIMEOUT 300)
+  gtest_discover_tests(${exe} TEST_FILTER "*Slow*" DISCOVERY_TIMEOUT 60 TEST_SUFFIX ".slow"
+    PROPERTIES LABELS "${unit};slow" TIMEOUT 1800)
+endfunction()

@@ -1,0 +1,40 @@
+// TBitFld: a resizable field of bits addressed from 0.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "zeq/base/object.h"
+#include "zeq/base/types.h"
+
+namespace zeq {
+
+class TBitFld : public TComponent {
+ public:
+  // An empty field (no bits; Size() is -1).
+  explicit TBitFld(TComponent* AOwner = nullptr);
+  std::string ClassName() const override { return "TBitFld"; }
+
+  // The highest bit index (bit count - 1).
+  int32_t Size() const { return static_cast<int32_t>(FBits.size()) - 1; }
+  // Resizes to bits 0..HighestIndex (a negative index empties the field); bits that stay
+  // keep their values, new bits are false.
+  void SetSize(int32_t HighestIndex);
+
+  void Clear();
+  // Bits outside 0..Size() read false; writes there are ignored.
+  void SetBit(int32_t Ix, bool Value);
+  bool GetBit(int32_t Ix) const;
+  int32_t CountTrueBits() const;
+  void Invert();
+  // Copies size and bits of Source (null: nothing happens).
+  void Clone(const TBitFld* Source);
+  // this := this Op Other over the bits both fields have; bits beyond Other's size keep
+  // their values. A null Other does nothing.
+  void CombineWith(const TBitFld* Other, TLogicOp Op);
+
+ private:
+  std::vector<bool> FBits;
+};
+
+}  // namespace zeq

@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include <string_view>
+#include <vector>
+
+#include "zeq/base/base.h"
+
+namespace zeq {
+namespace {
+
+TEST(CRC32, StandardCheckValue) {
+  uint32_t R = 0xFFFFFFFF;
+  for (char C : std::string_view("123456789")) R = CalcNextCRC32(static_cast<uint8_t>(C), R);
+  EXPECT_EQ(~R, 0xCBF43926u);
+}
+
+// Expected strings: Python, ''.join('%08X' % zlib.crc32(bytes(b[k] for b in packed))
+// for k in range(W)) with packed = [struct.pack('<d' or '<i', v) for v in values].
+TEST(CheckString, DoubleElementsUseEightRegisters) {
+  EXPECT_EQ(CheckStringOf(std::vector<double>{1.0, 2.0, -3.5}),
+            "FF41D912FF41D912FF41D912FF41D912FF41D912FF41D9124333E6E9BB6BF60A");
+}
+
+TEST(CheckString, IntegerElementsUseFourRegisters) {
+  EXPECT_EQ(CheckStringOf(std::vector<int32_t>{1, -2, 300000}), "D4B69D6E0563E69E6B08E0796C652460");
+}
+
+TEST(CheckString, EmptyContentsGiveZeroGroups) {
+  EXPECT_EQ(CheckStringOf(std::vector<double>{}), std::string(64, '0'));
+  EXPECT_EQ(CheckStringOf(std::vector<int32_t>{}), std::string(32, '0'));
+}
+
+TEST(CheckString, DependsOnOrder) {
+  const std::vector<double> A{1.5, 2.5, 4.0};
+  const std::vector<double> B{2.5, 1.5, 4.0};
+  EXPECT_EQ(CheckStringOf(A), CheckStringOf(std::vector<double>(A)));
+  EXPECT_NE(CheckStringOf(A), CheckStringOf(B));
+}
+
+TEST(CheckString, RegistersCanBeFedByteByByte) {
+  TCRCRegisters<2> Regs;
+  for (char C : std::string_view("1234")) Regs.AddByte(0, static_cast<uint8_t>(C));
+  // zlib.crc32(b'1234') = 0x9BE3E0A3; register 2 saw nothing.
+  EXPECT_EQ(Regs.Str(), "9BE3E0A300000000");
+}
+
+}  // namespace
+}  // namespace zeq

@@ -1,0 +1,69 @@
+// The component frame: TObject, TPersistent with the Assign/AssignTo protocol, and
+// TComponent with an owner, a name and the components it owns.
+//
+// A component created with an owner must be allocated with `new`: the owner deletes it.
+// A component deleted first removes itself from its owner's list.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zeq {
+
+class TObject {
+ public:
+  TObject() = default;
+  virtual ~TObject() = default;
+  // The class name as the library spells it ("TVector"); used in messages.
+  virtual std::string ClassName() const { return "TObject"; }
+};
+
+class TPersistent : public TObject {
+ public:
+  std::string ClassName() const override { return "TPersistent"; }
+  // Copies Source into this object. The inherited version asks Source to assign itself
+  // (Source->AssignTo(this)); a null Source raises EConvertError.
+  virtual void Assign(TPersistent* Source);
+  // Copies this object into Dest. The inherited version raises EConvertError
+  // ("Cannot assign a TMatrix to a TVector").
+  virtual void AssignTo(TPersistent* Dest);
+
+ protected:
+  [[noreturn]] void AssignError(const TPersistent* Source) const;
+};
+
+class TComponent : public TPersistent {
+ public:
+  explicit TComponent(TComponent* AOwner = nullptr);
+  // Deletes every owned component (last inserted first), then leaves the owner.
+  ~TComponent() override;
+  TComponent(const TComponent&) = delete;
+  TComponent& operator=(const TComponent&) = delete;
+
+  std::string ClassName() const override { return "TComponent"; }
+
+  TComponent* Owner() const { return FOwner; }
+  const std::string& Name() const { return FName; }
+  // Any text is accepted; the name shows in the component's error messages.
+  void SetName(std::string_view NewName) { FName = NewName; }
+
+  int32_t ComponentCount() const { return static_cast<int32_t>(FComponents.size()); }
+  // Owned component number Index (0-based); null outside 0..ComponentCount()-1.
+  TComponent* Components(int32_t Index) const;
+  // The first owned component of that name, or null.
+  TComponent* FindComponent(std::string_view AName) const;
+
+  // Takes AComponent into this owner's list (removing it from its previous owner).
+  void InsertComponent(TComponent* AComponent);
+  // Releases AComponent from this owner's list without deleting it; it then has no owner.
+  void RemoveComponent(TComponent* AComponent);
+
+ private:
+  TComponent* FOwner = nullptr;
+  std::string FName;
+  std::vector<TComponent*> FComponents;
+};
+
+}  // namespace zeq

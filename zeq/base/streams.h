@@ -1,0 +1,111 @@
+// Byte streams (memory and file) and the routines that read and write single extended and
+// 32-bit integer values at a stream's position, little-endian.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "zeq/base/object.h"
+
+namespace zeq {
+
+enum TSeekOrigin : uint8_t { soBeginning, soCurrent, soEnd };
+
+// File stream modes.
+enum TFileMode : uint8_t {
+  fmCreate,        // create or truncate, then read and write
+  fmOpenRead,      // existing file, read only
+  fmOpenWrite,     // existing file, write only
+  fmOpenReadWrite  // existing file, read and write
+};
+
+class TStream : public TObject {
+ public:
+  std::string ClassName() const override { return "TStream"; }
+
+  // Reads up to Count bytes at the position; returns how many were read (0 at the end).
+  virtual int64_t Read(void* Buffer, int64_t Count) = 0;
+  // Writes Count bytes at the position; returns how many were written.
+  virtual int64_t Write(const void* Buffer, int64_t Count) = 0;
+  // Moves the position and returns the new one. A position before the start becomes 0.
+  virtual int64_t Seek(int64_t Offset, TSeekOrigin Origin) = 0;
+  virtual int64_t Size();
+  virtual void SetSize(int64_t NewSize) = 0;
+
+  int64_t Position() { return Seek(0, soCurrent); }
+  void SetPosition(int64_t Pos) { Seek(Pos, soBeginning); }
+  // Bytes between the position and the end (0 when the position lies beyond the end).
+  int64_t Remaining();
+
+  // Read and Write of exactly Count bytes; EInOutError ("Stream read error",
+  // "Stream write error") when fewer were transferred.
+  void ReadBuffer(void* Buffer, int64_t Count);
+  void WriteBuffer(const void* Buffer, int64_t Count);
+  // Copies Count bytes of Source from its position (Count <= 0: all of Source from its
+  // start) to this stream; returns the number copied.
+  int64_t CopyFrom(TStream* Source, int64_t Count);
+};
+
+class TMemoryStream : public TStream {
+ public:
+  std::string ClassName() const override { return "TMemoryStream"; }
+
+  int64_t Read(void* Buffer, int64_t Count) override;
+  int64_t Write(const void* Buffer, int64_t Count) override;
+  int64_t Seek(int64_t Offset, TSeekOrigin Origin) override;
+  int64_t Size() override { return static_cast<int64_t>(FData.size()); }
+  // Shrinking moves a position beyond the new end back to it; growing adds zero bytes.
+  void SetSize(int64_t NewSize) override;
+
+  void Clear();
+  const uint8_t* Memory() const { return FData.data(); }
+  uint8_t* Memory() { return FData.data(); }
+
+  void LoadFromFile(const std::string& FileName);
+  void SaveToFile(const std::string& FileName);
+
+ private:
+  std::vector<uint8_t> FData;
+  int64_t FPos = 0;
+};
+
+class TFileStream : public TStream {
+ public:
+  // Opens or creates the file; EInOutError "Cannot open file \"name\"" or
+  // "Cannot create file \"name\"" when that fails.
+  TFileStream(const std::string& FileName, TFileMode Mode);
+  ~TFileStream() override;
+  TFileStream(const TFileStream&) = delete;
+  TFileStream& operator=(const TFileStream&) = delete;
+
+  std::string ClassName() const override { return "TFileStream"; }
+  const std::string& FileName() const { return FFileName; }
+
+  int64_t Read(void* Buffer, int64_t Count) override;
+  int64_t Write(const void* Buffer, int64_t Count) override;
+  int64_t Seek(int64_t Offset, TSeekOrigin Origin) override;
+  void SetSize(int64_t NewSize) override;
+
+ private:
+  enum class TLastOp : uint8_t { None, Read, Write };
+  // The C library needs a seek between a read and a write on the same file.
+  void SwitchTo(TLastOp Op);
+
+  std::string FFileName;
+  std::FILE* FFile = nullptr;
+  TLastOp FLastOp = TLastOp::None;
+};
+
+// Reads one 80-bit extended value (10 bytes, little-endian). Failed is set to true when the
+// stream held fewer than 10 bytes (the value is then 0 and must not be used), else false.
+// A null stream fails.
+long double ReadExtendedFromStream(TStream* InStream, bool& Failed);
+// Writes one 80-bit extended value; EInOutError when the stream cannot take it.
+void WriteExtendedToStream(TStream* OutStream, long double Value);
+// The same for one 32-bit signed integer (4 bytes, little-endian).
+int32_t ReadLongintFromStream(TStream* InStream, bool& Failed);
+void WriteLongintToStream(TStream* OutStream, int32_t Value);
+
+}  // namespace zeq

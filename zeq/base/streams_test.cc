@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <limits>
+#include <random>
+
+#include "zeq/base/base.h"
+
+namespace zeq {
+namespace {
+
+TEST(MemoryStream, ReadsWritesAndSeeks) {
+  TMemoryStream S;
+  const char Text[] = "abcdef";
+  EXPECT_EQ(S.Write(Text, 6), 6);
+  EXPECT_EQ(S.Size(), 6);
+  EXPECT_EQ(S.Position(), 6);
+  S.SetPosition(2);
+  char Buf[8] = {};
+  EXPECT_EQ(S.Read(Buf, 10), 4);  // only what is there
+  EXPECT_STREQ(Buf, "cdef");
+  EXPECT_EQ(S.Read(Buf, 1), 0);
+  EXPECT_EQ(S.Seek(-3, soEnd), 3);
+  EXPECT_EQ(S.Seek(-10, soCurrent), 0);  // never before the start
+  S.Seek(8, soBeginning);
+  S.Write("z", 1);  // writing past the end fills the gap with zeros
+  EXPECT_EQ(S.Size(), 9);
+  EXPECT_EQ(S.Memory()[7], 0);
+  S.SetSize(2);
+  EXPECT_EQ(S.Position(), 2);
+  EXPECT_THROW(S.ReadBuffer(Buf, 1), EInOutError);
+}
+
+TEST(StreamValues, ExtendedIsTenLittleEndianBytes) {
+  TMemoryStream S;
+  WriteExtendedToStream(&S, 1.0L);
+  ASSERT_EQ(S.Size(), 10);
+  const uint8_t One[10] = {0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F};
+  EXPECT_EQ(std::memcmp(S.Memory(), One, 10), 0);
+  WriteLongintToStream(&S, -2);
+  const uint8_t MinusTwo[4] = {0xFE, 0xFF, 0xFF, 0xFF};
+  EXPECT_EQ(std::memcmp(S.Memory() + 10, MinusTwo, 4), 0);
+}
+
+TEST(StreamValues, RoundTripIsBitExact) {
+  const long double Values[] = {0.0L,
+                                -0.0L,
+                                1.0L / 3.0L,
+                                -1e4000L,
+                                std::numeric_limits<long double>::denorm_min(),
+                                std::numeric_limits<long double>::infinity()};
+  TMemoryStream S;
+  for (long double V : Values) WriteExtendedToStream(&S, V);
+  WriteLongintToStream(&S, std::numeric_limits<int32_t>::min());
+  S.SetPosition(0);
+  bool Failed = true;
+  for (long double V : Values) {
+    const long double R = ReadExtendedFromStream(&S, Failed);
+    EXPECT_FALSE(Failed);
+    EXPECT_EQ(std::memcmp(&R, &V, 10), 0);
+  }
+  EXPECT_EQ(ReadLongintFromStream(&S, Failed), std::numeric_limits<int32_t>::min());
+  EXPECT_FALSE(Failed);
+}
+
+TEST(StreamValues, ReadingAnExhaustedStreamFails) {
+  TMemoryStream S;
+  WriteLongintToStream(&S, 7);
+  S.SetPosition(0);
+  bool Failed = false;
+  ReadExtendedFromStream(&S, Failed);  // 4 bytes are not enough for 10
+  EXPECT_TRUE(Failed);
+  S.SetPosition(1);
+  ReadLongintFromStream(&S, Failed);
+  EXPECT_TRUE(Failed);
+  Failed = false;
+  ReadLongintFromStream(nullptr, Failed);
+  EXPECT_TRUE(Failed);
+  EXPECT_THROW(WriteExtendedToStream(nullptr, 1.0L), EInOutError);
+}
+
+TEST(StreamValues, PortableEncodingMatchesTheNativeFormat) {
+  std::mt19937_64 Gen(7);
+  std::uniform_real_distribution<long double> Mant(-1.0L, 1.0L);
+  std::uniform_int_distribution<int> Exp(-16440, 16380);
+  for (int i = 0; i < 2000; ++i) {
+    const long double X = std::ldexp(Mant(Gen), Exp(Gen));
+    const TExtendedBytes Native = ExtendedToBytes(X);
+    EXPECT_EQ(detail::EncodeExtendedPortable(X), Native) << static_cast<double>(X);
+    const long double Back = detail::DecodeExtendedPortable(Native);
+    EXPECT_EQ(std::memcmp(&Back, &X, 10), 0);
+  }
+  EXPECT_TRUE(std::isnan(detail::DecodeExtendedPortable(ExtendedToBytes(NAN))));
+}
+
+TEST(FileStream, WritesReadsAndReportsMissingFiles) {
+  const std::string Name =
+      (std::filesystem::temp_directory_path() / "zeq_file_stream_test.bin").string();
+  {
+    TFileStream Out(Name, fmCreate);
+    WriteLongintToStream(&Out, 123456);
+    WriteExtendedToStream(&Out, 2.5L);
+    EXPECT_EQ(Out.Size(), 14);
+  }
+  {
+    TFileStream In(Name, fmOpenRead);
+    bool Failed = true;
+    EXPECT_EQ(ReadLongintFromStream(&In, Failed), 123456);
+    EXPECT_EQ(ReadExtendedFromStream(&In, Failed), 2.5L);
+    EXPECT_FALSE(Failed);
+    EXPECT_EQ(In.Remaining(), 0);
+    ReadLongintFromStream(&In, Failed);
+    EXPECT_TRUE(Failed);
+  }
+  TMemoryStream M;
+  M.LoadFromFile(Name);
+  EXPECT_EQ(M.Size(), 14);
+  std::remove(Name.c_str());
+  try {
+    TFileStream Missing(Name, fmOpenRead);
+    FAIL() << "opening a missing file must raise";
+  } catch (const EInOutError& E) {
+    EXPECT_EQ(E.Message(), "Cannot open file \"" + Name + "\"");
+  }
+}
+
+}  // namespace
+}  // namespace zeq

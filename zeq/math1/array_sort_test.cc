@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "zeq/math1/math1.h"
+
+namespace zeq {
+namespace {
+
+std::vector<double> Progress;
+void RecordProgress(double P) { Progress.push_back(P); }
+
+// Installs the recorder and starts ProcStat at 0 for one test.
+class SortProgress : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Progress.clear();
+    ProcStat = 0;
+    MathFeedBackProc = RecordProgress;
+  }
+  void TearDown() override { MathFeedBackProc = nullptr; }
+};
+
+TEST_F(SortProgress, ThreeElementsTakeThreePasses) {
+  std::vector<double> D{3, 1, 2};
+  SortArray(D, true);
+  EXPECT_EQ(D, (std::vector<double>{1, 2, 3}));
+  // gap 2 exchanges 3 and 2, gap 1 exchanges 2 and 1, gap 1 finds nothing: three passes.
+  EXPECT_EQ(Progress, (std::vector<double>{1, 2, 3}));
+  EXPECT_EQ(ProcStat, 3);
+}
+
+TEST_F(SortProgress, SortedInputStillRunsTheGapSequence) {
+  std::vector<int32_t> D(100);
+  for (int i = 0; i < 100; ++i) D[i] = i;
+  SortArray(D, true);
+  // gaps 76 58 44 33 25 19 14 10 7 5 3 2 1: thirteen passes, no exchange anywhere.
+  EXPECT_EQ(ProcStat, 13);
+}
+
+TEST_F(SortProgress, NothingToSortReportsNothing) {
+  std::vector<double> One{5};
+  SortArray(One, true);
+  SortArray(std::span<double>(), false);
+  SortArray(One.data(), 1, vkDouble, true);
+  EXPECT_TRUE(Progress.empty());
+}
+
+TEST(SortArray, DescendingAndEveryElementType) {
+  std::vector<double> D{0.5, -2, 7, 7, 3};
+  SortArray(D, false);
+  EXPECT_EQ(D, (std::vector<double>{7, 7, 3, 0.5, -2}));
+  std::vector<int32_t> I{INT32_MIN, 4, -1, INT32_MAX};
+  SortArray(I, true);
+  EXPECT_EQ(I, (std::vector<int32_t>{INT32_MIN, -1, 4, INT32_MAX}));
+  std::vector<float> F{2.5f, -1.f, 0.f};
+  SortArray(F, true);
+  EXPECT_EQ(F, (std::vector<float>{-1.f, 0.f, 2.5f}));
+}
+
+TEST(SortArray, EqualKeysAreNeverExchanged) {
+  std::vector<double> D{0.0, -0.0, 0.0, -0.0};  // all equal as numbers
+  SortArray(D, true);
+  EXPECT_FALSE(std::signbit(D[0]));
+  EXPECT_TRUE(std::signbit(D[1]));
+  EXPECT_FALSE(std::signbit(D[2]));
+  EXPECT_TRUE(std::signbit(D[3]));
+}
+
+TEST(SortArray, MatchesStdSortOnRandomData) {
+  std::mt19937_64 Gen(1);
+  std::uniform_real_distribution<double> U(-1e6, 1e6);
+  for (int N : {2, 3, 10, 97, 1000, 4099}) {
+    std::vector<double> D(N);
+    for (double& X : D) X = U(Gen);
+    std::vector<double> Expected = D;
+    std::sort(Expected.begin(), Expected.end());
+    SortArray(D, true);
+    EXPECT_EQ(D, Expected) << N;
+  }
+}
+
+TEST(SortArray, NaNStaysInPlaceAndTheSortEnds) {
+  std::vector<double> D{3, NAN, 2, 1, NAN, 0, 5};
+  SortArray(D, true);
+  // NaN compares false both ways, so it is never exchanged; the numbers around it are
+  // exchanged across it by the wider gaps and end up ordered wherever they are adjacent.
+  EXPECT_TRUE(std::isnan(D[1]));
+  EXPECT_TRUE(std::isnan(D[4]));
+  std::vector<double> Numbers{D[0], D[2], D[3], D[5], D[6]};
+  EXPECT_LE(D[2], D[3]);
+  EXPECT_LE(D[5], D[6]);
+  std::sort(Numbers.begin(), Numbers.end());
+  EXPECT_EQ(Numbers, (std::vector<double>{0, 1, 2, 3, 5}));
+}
+
+TEST(SortArray, UntypedFormDispatchesOnTheKind) {
+  std::vector<double> D{2, 1};
+  SortArray(D.data(), 2, vkReal, true);
+  EXPECT_EQ(D, (std::vector<double>{1, 2}));
+  std::vector<int32_t> I{2, 1, 3};
+  SortArray(I.data(), 3, vkLongint, false);
+  EXPECT_EQ(I, (std::vector<int32_t>{3, 2, 1}));
+  std::vector<float> F{2, 1};
+  SortArray(F.data(), 2, vkSingle, true);
+  EXPECT_EQ(F, (std::vector<float>{1, 2}));
+  SortArray(I.data(), 3, vkByte, true);  // other kinds: nothing happens
+  EXPECT_EQ(I, (std::vector<int32_t>{3, 2, 1}));
+  SortArray(I.data(), 2, vkInteger, true);  // only the first NumElems elements
+  EXPECT_EQ(I, (std::vector<int32_t>{2, 3, 1}));
+}
+
+TEST(QuickSelect, ExamplesAndEqualValues) {
+  std::vector<double> D{5, 0, 1, 0.5};
+  EXPECT_EQ(QuickSelect(D, 3, 0, 3), 5);
+  D = {5, 0, 1, 0.5};
+  EXPECT_EQ(QuickSelect(D, 0, 0, 3), 0);
+  std::vector<double> Same{4, 4, 4};
+  EXPECT_EQ(QuickSelect(Same, 1, 0, 2), 4);
+  EXPECT_EQ(QuickSelect(D, 0, 2, 1), 0);  // empty range
+}
+
+TEST(QuickSelect, AgreesWithNthElementAndPartitions) {
+  std::mt19937_64 Gen(2);
+  std::uniform_int_distribution<int> U(0, 50);  // many duplicates
+  for (int Trial = 0; Trial < 200; ++Trial) {
+    const int N = 1 + Trial % 37;
+    std::vector<double> D(N + 4);
+    for (double& X : D) X = U(Gen);
+    const int Lo = 2, Hi = N + 1;
+    const int K = Lo + Trial % N;
+    std::vector<double> Sorted(D.begin() + Lo, D.begin() + Hi + 1);
+    std::sort(Sorted.begin(), Sorted.end());
+    const std::vector<double> Outside{D[0], D[1], D[Hi + 1], D[Hi + 2]};
+    EXPECT_EQ(QuickSelect(D, K, Lo, Hi), Sorted[K - Lo]);
+    EXPECT_EQ((std::vector<double>{D[0], D[1], D[Hi + 1], D[Hi + 2]}), Outside);
+    std::vector<double> Range(D.begin() + Lo, D.begin() + Hi + 1);
+    std::sort(Range.begin(), Range.end());
+    EXPECT_EQ(Range, Sorted);  // a permutation of the range
+  }
+}
+
+TEST(QuickSelect, OutOfContractArgumentsAreSafe) {
+  std::vector<double> D{3, 1, 2};
+  EXPECT_EQ(QuickSelect(D, -5, 0, 2), 1);  // K clamped to the range
+  EXPECT_EQ(QuickSelect(D, 9, 0, 2), 3);
+  const std::vector<double> Before = D;
+  EXPECT_TRUE(std::isnan(QuickSelect(D, 1, 0, 3)));  // range beyond the array
+  EXPECT_TRUE(std::isnan(QuickSelect(D, 0, -1, 2)));
+  EXPECT_EQ(D, Before);
+  std::vector<double> WithNaN{NAN, 2, NAN, 1, 3};
+  for (int K = 0; K < 5; ++K) QuickSelect(WithNaN, K, 0, 4);  // terminates
+  SUCCEED();
+}
+
+TEST(SortIntoArray, KeepsTheBestValuesSeen) {
+  std::vector<double> D{1, 2, 3, 4};
+  EXPECT_EQ(SortIntoArray(D, 2.5, true, false), 2);
+  EXPECT_EQ(D, (std::vector<double>{1, 2, 2.5, 3}));
+  D = {1, 2, 3, 4};
+  EXPECT_EQ(SortIntoArray(D, 5.0, true, false), -1);
+  EXPECT_EQ(D, (std::vector<double>{1, 2, 3, 4}));
+  EXPECT_EQ(SortIntoArray(D, 2.0, true, false), -1);
+  EXPECT_EQ(SortIntoArray(D, 2.0, true, true), 1);
+  EXPECT_EQ(D, (std::vector<double>{1, 2, 2, 3}));
+  EXPECT_EQ(SortIntoArray(std::span<double>(), 1.0, true, true), -1);
+}
+
+TEST(SortIntoArray, DescendingAndOtherTypes) {
+  std::vector<int32_t> I{9, 7, 5};
+  EXPECT_EQ(SortIntoArray(I, 8, false, false), 1);
+  EXPECT_EQ(I, (std::vector<int32_t>{9, 8, 7}));
+  EXPECT_EQ(SortIntoArray(I, 7, false, false), -1);
+  EXPECT_EQ(SortIntoArray(I, 1, false, false), -1);  // below the last element
+  std::vector<float> F{1, 3};
+  EXPECT_EQ(SortIntoArray(F, 0.5f, true, false), 0);
+  EXPECT_EQ(F, (std::vector<float>{0.5f, 1}));
+}
+
+TEST(SortIntoArray, UntypedFormCountsFromOne) {
+  std::vector<double> D{1, 2, 3, 4};
+  const double V = 2.5;
+  EXPECT_EQ(SortIntoArray(D.data(), 4, vkDouble, &V, true, false), 3);
+  EXPECT_EQ(D, (std::vector<double>{1, 2, 2.5, 3}));
+  const double Big = 9;
+  EXPECT_EQ(SortIntoArray(D.data(), 4, vkDouble, &Big, true, false), 0);
+  const int32_t IV = 0;
+  std::vector<int32_t> I{1, 2};
+  EXPECT_EQ(SortIntoArray(I.data(), 2, vkInteger, &IV, true, false), 1);
+  EXPECT_EQ(SortIntoArray(I.data(), 2, vkString, &IV, true, false), 0);
+}
+
+TEST(InsertIntoArray, ShiftsUpAndDropsTheLast) {
+  std::vector<double> D{1, 2, 3};
+  InsertIntoArray(D, 9.0, 0);
+  EXPECT_EQ(D, (std::vector<double>{9, 1, 2}));
+  InsertIntoArray(D, 7.0, 2);
+  EXPECT_EQ(D, (std::vector<double>{9, 1, 7}));
+  InsertIntoArray(D, 5.0, 3);   // beyond High
+  InsertIntoArray(D, 5.0, -1);  // before the start
+  EXPECT_EQ(D, (std::vector<double>{9, 1, 7}));
+  std::vector<int32_t> I{1, 2, 3};
+  const int32_t V = 8;
+  InsertIntoArray(I.data(), 3, vkInteger, &V, 2);  // 1-based position 2
+  EXPECT_EQ(I, (std::vector<int32_t>{1, 8, 2}));
+  InsertIntoArray(I.data(), 3, vkInteger, &V, 4);
+  InsertIntoArray(I.data(), 3, vkInteger, &V, 0);
+  EXPECT_EQ(I, (std::vector<int32_t>{1, 8, 2}));
+}
+
+TEST(ExChange, TypedAndMemoryBlocks) {
+  std::string A = "left", B = "right";
+  ExChange(A, B);
+  EXPECT_EQ(A, "right");
+  long double X = 1.5L, Y = -2.0L;
+  ExChange(X, Y);
+  EXPECT_EQ(X, -2.0L);
+  char P[] = "abcd", Q[] = "wxyz";
+  ExChange(P, Q, uint16_t{2});
+  EXPECT_STREQ(P, "wxcd");
+  EXPECT_STREQ(Q, "abyz");
+}
+
+}  // namespace
+}  // namespace zeq

@@ -1,0 +1,32 @@
+// The library's comb sort: shrink factor 1.3, equal keys never exchanged. Arrays, vectors,
+// matrices and data tables all sort with it; they differ in the start gap, in how an
+// exchange is made and reported, and in what is done after a pass.
+#pragma once
+
+#include <cstdint>
+
+namespace zeq::detail {
+
+// The next gap: trunc(Gap / 1.3), at least 1. Computed as 10 * Gap / 13 in integers, which is
+// that quotient exactly, so no rounding of 1.3 can move the gap sequence.
+inline int64_t NextCombGap(int64_t Gap) {
+  const int64_t Next = Gap * 10 / 13;
+  return Next < 1 ? 1 : Next;
+}
+
+// Runs passes until one with gap 1 makes no exchange. Pass(Gap) compares every pair
+// (i, i + Gap) in rising i, exchanges those out of order and returns whether it exchanged
+// any; AfterPass() runs after every pass. Fewer than 2 items: nothing runs.
+template <class PassFn, class AfterPassFn>
+void CombSortPasses(int64_t Count, int64_t StartGap, PassFn&& Pass, AfterPassFn&& AfterPass) {
+  if (Count < 2) return;
+  int64_t Gap = StartGap;
+  for (;;) {
+    Gap = NextCombGap(Gap);
+    const bool Exchanged = Pass(Gap);
+    AfterPass();
+    if (Gap == 1 && !Exchanged) return;
+  }
+}
+
+}  // namespace zeq::detail

@@ -1,0 +1,5 @@
+// zeq: every unit of the library.
+#pragma once
+
+#include "zeq/base/base.h"
+#include "zeq/math1/math1.h"
