@@ -2,6 +2,7 @@
 //
 // Each section shows one unit; the progress routine installed in MathFeedBackProc prints
 // what the long steps report.
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -70,6 +71,46 @@ void CheckString() {
   std::printf("  %s\n", zeq::CheckStringOf(Rainfall).c_str());
 }
 
+void ScalarTour() {
+  Heading("Axis ticks in the 1-2-5 series for the rainfall range");
+  long double First, Dist;
+  uint16_t Minor;
+  zeq::CalcScalePars(5, 48.9L, 102.6L, First, Dist, Minor);
+  std::printf(
+      "  at least 5 intervals over 48.9..102.6: first tick %s, every %s, %u minor intervals\n  "
+      "ticks:",
+      zeq::strff(First, 1, 0).c_str(), zeq::strff(Dist, 1, 0).c_str(), Minor);
+  for (long double T = First; T <= 102.6L; T += Dist)
+    std::printf(" %s", zeq::strff(T, 1, 0).c_str());
+  std::printf("\n");
+
+  Heading("One number, several notations");
+  const double Resistance = 4700.0;
+  std::printf("  %s ohm: engineering %s, compact %s, bit pattern %s\n",
+              Fixed(Resistance, 0).c_str(), zeq::EEngStr(Resistance, 2).c_str(),
+              zeq::EEngStr(Resistance, -2).c_str(), zeq::FPNumToHex(Resistance).c_str());
+  const double Latitude = 47.0708;
+  std::printf("  latitude %s = %s = %s\n", zeq::DegreeToStr(Latitude, zeq::dfDecimal, 4).c_str(),
+              zeq::DegreeToStr(Latitude, zeq::dfDegMin, 2).c_str(),
+              zeq::DegreeToStr(Latitude, zeq::dfDegMinSec, 1).c_str());
+  std::printf("  1994 in Roman numerals: %s; 360 = 2*2*2*3*3*5:", zeq::Roman(1994).c_str());
+  zeq::TIntArray Factors;
+  zeq::FindPrimeFactors(360, Factors);
+  for (int32_t F : Factors) std::printf(" %d", F);
+  std::printf("\n");
+}
+
+void ComplexTour() {
+  Heading("Complex division");
+  const zeq::TComplex A = zeq::Cpx(11, 2), B = zeq::Cpx(3, 4);
+  const zeq::TComplex Q = zeq::CpxDiv(A, B);
+  const zeq::TComplexPolar P = zeq::ConvertRectToPolar(Q);
+  std::printf("  (11 + 2i) / (3 + 4i) = %s %s %si  =  %s at %s rad\n",
+              zeq::strff(Q.re, 1, 4).c_str(), Q.im < 0 ? "-" : "+",
+              zeq::strff(std::fabs(Q.im), 1, 4).c_str(), zeq::strff(P.r, 1, 4).c_str(),
+              zeq::strff(P.phi, 1, 4).c_str());
+}
+
 }  // namespace
 
 int main() {
@@ -77,5 +118,7 @@ int main() {
   SummariseSample();
   SortSample();
   CheckString();
+  ScalarTour();
+  ComplexTour();
   return 0;
 }

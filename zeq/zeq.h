@@ -2,4 +2,5 @@
 #pragma once
 
 #include "zeq/base/base.h"
+#include "zeq/complex/complex.h"
 #include "zeq/math1/math1.h"

@@ -1,6 +1,8 @@
 // Table-driven CRC-32 (IEEE 802.3, reflected).
 #include "zeq/base/crc.h"
 
+#include "zeq/base/numtext.h"
+
 namespace zeq {
 
 namespace {
@@ -23,11 +25,6 @@ uint32_t CalcNextCRC32(uint8_t Data, uint32_t CRC) {
   return CRCTable[(CRC ^ Data) & 0xFFu] ^ (CRC >> 8);
 }
 
-std::string HexOfCRC(uint32_t Value) {
-  static constexpr char Digits[] = "0123456789ABCDEF";
-  std::string Result(8, '0');
-  for (int i = 7; i >= 0; --i, Value >>= 4) Result[static_cast<size_t>(i)] = Digits[Value & 0xFu];
-  return Result;
-}
+std::string HexOfCRC(uint32_t Value) { return PatternDigits(Value, 8, 4); }
 
 }  // namespace zeq

@@ -4,7 +4,9 @@
 // correctly (to nearest, ties to even, on the exact binary value).
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace zeq {
 
@@ -26,5 +28,20 @@ std::string StrScientific(long double X, int Width);
 
 // Fixed notation for Decimals >= 0, scientific notation in Width characters otherwise.
 std::string strff(long double X, int Width, int Decimals);
+
+// The lowest Count digits of Value in base 2^BitsPerDigit (1 binary, 3 octal, 4 hex),
+// most significant first, upper case.
+std::string PatternDigits(uint64_t Value, int Count, int BitsPerDigit);
+
+// Text to number, locale-independent, never raising; false (Value unchanged) when Text is
+// not entirely a number.
+// Integers: optional leading blanks, an optional sign, then decimal digits, or hexadecimal
+// digits after "$" or "0x"; the value must fit 32 bits (hexadecimal: any 32-bit pattern, so
+// "$FFFFFFFF" is -1).
+bool TryStrToInt(std::string_view Text, int32_t& Value);
+// Floating values: optional leading blanks, an optional sign, decimal or scientific
+// notation, "inf" and "nan" in any case. Values beyond the range of double (1e400, 1e-400)
+// are rejected.
+bool TryStrToFloat(std::string_view Text, double& Value);
 
 }  // namespace zeq

@@ -63,3 +63,35 @@ TEST(Strff, ChoosesTheNotationByTheSignOfDecimals) {
 
 }  // namespace
 }  // namespace zeq
+
+namespace zeq {
+namespace {
+
+TEST(TextToNumber, IntegersInDecimalAndHex) {
+  int32_t V = 5;
+  EXPECT_TRUE(TryStrToInt("  -17", V));
+  EXPECT_EQ(V, -17);
+  EXPECT_TRUE(TryStrToInt("0X1f", V));
+  EXPECT_EQ(V, 31);
+  EXPECT_FALSE(TryStrToInt("0x", V));
+  EXPECT_FALSE(TryStrToInt("1e3", V));
+  EXPECT_TRUE(TryStrToInt("-$10", V));  // a signed hex value is its negation
+  EXPECT_EQ(V, -16);
+}
+
+TEST(TextToNumber, FloatingValues) {
+  double V = 5;
+  EXPECT_TRUE(TryStrToFloat(" 1.5e3", V));
+  EXPECT_EQ(V, 1500);
+  EXPECT_TRUE(TryStrToFloat("+.25", V));
+  EXPECT_EQ(V, 0.25);
+  EXPECT_TRUE(TryStrToFloat("-INF", V));
+  EXPECT_EQ(V, -HUGE_VAL);
+  V = 5;
+  for (const char* Bad : {"", "+", "+-1", "1,5", "1.5 ", "1e400", "x"})
+    EXPECT_FALSE(TryStrToFloat(Bad, V)) << Bad;
+  EXPECT_EQ(V, 5);
+}
+
+}  // namespace
+}  // namespace zeq

@@ -60,6 +60,19 @@ struct TRectDouble {
   double Bottom;
 };
 
+// Integer point and rectangle of screen coordinates (y grows downwards: Top <= Bottom).
+struct TPoint {
+  int32_t X;
+  int32_t Y;
+};
+
+struct TRect {
+  int32_t Left;
+  int32_t Top;
+  int32_t Right;
+  int32_t Bottom;
+};
+
 // Event types. An empty std::function is an unassigned slot.
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 using TSortExchgEvent = std::function<void(TObject* Sender, uint8_t ExchgWhat, int32_t Index1,
