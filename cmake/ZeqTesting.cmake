@@ -11,6 +11,8 @@ function(zeq_add_unit_tests unit)
   add_executable(${exe} ${ARGN})
   zeq_target_options(${exe})
   target_link_libraries(${exe} PRIVATE zeq GTest::gtest_main)
+  # Tests read their data files from the source tree (zeq/<unit>/testdata/).
+  target_compile_definitions(${exe} PRIVATE ZEQ_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   gtest_discover_tests(${exe} TEST_FILTER "-*Slow*" DISCOVERY_TIMEOUT 60
     PROPERTIES LABELS "${unit}" TIMEOUT 300)
   gtest_discover_tests(${exe} TEST_FILTER "*Slow*" DISCOVERY_TIMEOUT 60 TEST_SUFFIX ".slow"

@@ -71,6 +71,35 @@ void CheckString() {
   std::printf("  %s\n", zeq::CheckStringOf(Rainfall).c_str());
 }
 
+void VectorTour() {
+  Heading("The sample as a TVector: statistics, quartiles, histogram, integral");
+  zeq::TVector V;
+  V.SetName("Rainfall");
+  V.Resize(static_cast<int32_t>(Rainfall.size()));
+  for (size_t i = 0; i < Rainfall.size(); ++i) V.SetVal(static_cast<int32_t>(i + 1), Rainfall[i]);
+  double Mean, Variance, Skew, Kurt, Q1, Q2, Q3;
+  V.MeanVar(0, 0, Mean, Variance);
+  V.SkewKurt(0, 0, Skew, Kurt);
+  V.Quartiles(0, 0, Q1, Q2, Q3);
+  std::printf("  mean %s, standard deviation %s, skewness %s, excess kurtosis %s\n",
+              Fixed(Mean).c_str(), Fixed(std::sqrt(Variance)).c_str(), Fixed(Skew, 3).c_str(),
+              Fixed(Kurt, 3).c_str());
+  std::printf("  quartiles %s / %s / %s, 90th percentile %s, geometric mean %s\n",
+              Fixed(Q1).c_str(), Fixed(Q2).c_str(), Fixed(Q3).c_str(),
+              Fixed(V.Percentile(90, 0, 0)).c_str(), Fixed(V.GeometricMean(0, 0)).c_str());
+
+  zeq::TIntVector Histo;
+  int32_t Under, Over, MaxCnt;
+  V.Histogram(1, V.NrOfElem(), 40, 100, 10, &Histo, Under, Over, MaxCnt);  // this range is not repaired
+  std::printf("  histogram, bins of 10 mm from 40 mm:\n");
+  for (int32_t b = 1; b <= Histo.NrOfElem(); ++b)
+    std::printf("    %3d-%3d mm %s\n", 30 + 10 * b, 40 + 10 * b,
+                std::string(static_cast<size_t>(Histo.GetVal(b)), '#').c_str());
+  std::printf("    above: %d\n", Over);
+  std::printf("  rain over the first year (months 1..12, Simpson): %s mm\n",
+              Fixed(V.Integrate(1, 12, zeq::imSimpson), 1).c_str());
+}
+
 void ScalarTour() {
   Heading("Axis ticks in the 1-2-5 series for the rainfall range");
   long double First, Dist;
@@ -118,6 +147,7 @@ int main() {
   SummariseSample();
   SortSample();
   CheckString();
+  VectorTour();
   ScalarTour();
   ComplexTour();
   return 0;

@@ -4,3 +4,4 @@
 #include "zeq/base/base.h"
 #include "zeq/complex/complex.h"
 #include "zeq/math1/math1.h"
+#include "zeq/vector/vector.h"

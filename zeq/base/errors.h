@@ -53,5 +53,10 @@ template <class E>
 [[noreturn]] void RaiseComponentError(const TComponent* Component, std::string_view Text) {
   throw E(ComponentMessage(Component, Text));
 }
+template <class E>
+[[noreturn]] void RaiseComponentError(const TComponent* Component, std::string_view Method,
+                                      std::string_view Text) {
+  throw E(ComponentMessage(Component, Method, Text));
+}
 
 }  // namespace zeq

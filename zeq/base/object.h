@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zeq {
@@ -47,7 +48,7 @@ class TComponent : public TPersistent {
   TComponent* Owner() const { return FOwner; }
   const std::string& Name() const { return FName; }
   // Any text is accepted; the name shows in the component's error messages.
-  void SetName(std::string_view NewName) { FName = NewName; }
+  void SetName(std::string NewName) { FName = std::move(NewName); }
 
   int32_t ComponentCount() const { return static_cast<int32_t>(FComponents.size()); }
   // Owned component number Index (0-based); null outside 0..ComponentCount()-1.

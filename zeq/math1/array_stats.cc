@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "zeq/math1/math1.h"
+#include "zeq/math1/moments.h"
 
 namespace zeq {
 
@@ -41,27 +42,6 @@ struct TMinMaxScan {
       Maximum = V;
       MaxAt = At;
     }
-  }
-};
-
-// Running sums for mean and variance.
-struct TMomentSums {
-  long double Sum = 0.0L;
-  long double SumSq = 0.0L;
-  long double Count = 0.0L;
-
-  void Take(double V) {
-    const long double X = V;
-    Sum += X;
-    SumSq += X * X;
-    Count += 1.0L;
-  }
-
-  void Result(double& Mean, double& Variance) const {
-    Mean = static_cast<double>(Sum / Count);
-    long double Var = 1.0L;
-    if (Count >= 3.0L) Var = (SumSq - Sum * Sum / Count) / (Count - 1.0L);
-    Variance = static_cast<double>(std::max(Var, 0.0L));
   }
 };
 
@@ -105,7 +85,7 @@ int32_t MeanVarOfArray(std::span<const double> Data, int32_t LowIx, int32_t High
                        double& Variance) {
   Mean = Variance = 0.0;
   if (!IndexIn(LowIx, Data.size()) || !IndexIn(HighIx, Data.size()) || LowIx > HighIx) return -1;
-  TMomentSums Sums;
+  detail::TMomentSums Sums;
   for (int32_t i = LowIx; i <= HighIx; ++i) Sums.Take(Data[static_cast<size_t>(i)]);
   Sums.Result(Mean, Variance);
   return 0;
@@ -117,7 +97,7 @@ int32_t MeanVarOfArray(const TDouble2DArray& Data, int32_t LowIx1, int32_t LowIx
   if (!ValidRectangle(Data, LowIx1, LowIx2, HighIx1, HighIx2) || LowIx1 > HighIx1 ||
       LowIx2 > HighIx2)
     return -1;
-  TMomentSums Sums;
+  detail::TMomentSums Sums;
   for (int32_t i = LowIx1; i <= HighIx1; ++i) {
     const std::vector<double>& Row = Data[static_cast<size_t>(i)];
     for (int32_t j = LowIx2; j <= HighIx2; ++j) Sums.Take(Row[static_cast<size_t>(j)]);

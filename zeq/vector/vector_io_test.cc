@@ -1,0 +1,241 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "zeq/vector/vector.h"
+
+namespace zeq {
+namespace {
+
+void FillVec(TVector& V, const std::vector<double>& Values) {
+  V.Resize(static_cast<int32_t>(Values.size()));
+  for (size_t i = 0; i < Values.size(); ++i) V.SetVal(static_cast<int32_t>(i + 1), Values[i]);
+}
+
+std::vector<double> Values(const TVector& V) {
+  std::vector<double> R;
+  for (int32_t i = 1; i <= V.NrOfElem(); ++i) R.push_back(V.GetVal(i));
+  return R;
+}
+
+std::string TempFile(const std::string& Name) {
+  return (std::filesystem::temp_directory_path() / ("zeq_vector_io_" + Name)).string();
+}
+
+void WriteFile(const std::string& Path, const std::string& Text) {
+  std::ofstream(Path, std::ios::binary) << Text;
+}
+
+std::string ReadFile(const std::string& Path) {
+  std::ifstream In(Path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(In), {});
+}
+
+TEST(VectorStream, BlockLayoutAndReloadAtTheSamePositions) {
+  TVector V;
+  FillVec(V, {1, 2, 3.5, 4, -5});
+  TMemoryStream* S = nullptr;
+  V.SaveToStream(S, 3, 5);
+  std::unique_ptr<TMemoryStream> Owned(S);  // the caller owns the new stream
+  ASSERT_EQ(S->Size(), 50);
+  const TExtendedBytes Three = ExtendedToBytes(3.0L);
+  EXPECT_EQ(std::memcmp(S->Memory(), Three.data(), 10), 0);
+  const TExtendedBytes Last = ExtendedToBytes(-5.0L);
+  EXPECT_EQ(std::memcmp(S->Memory() + 40, Last.data(), 10), 0);
+  S->SetPosition(0);
+  TVector W;
+  int Changes = 0;
+  W.OnChange = [&](TObject*) { ++Changes; };
+  EXPECT_TRUE(W.LoadFromStream(S, true));
+  EXPECT_EQ(Values(W), (std::vector<double>{0, 0, 3.5, 4, -5}));
+  EXPECT_EQ(Changes, 1 + 3 + 1);  // resize, three SetVal, the final Changed
+}
+
+TEST(VectorStream, TruncatedBlockKeepsWhatWasRead) {
+  TMemoryStream S;
+  WriteExtendedToStream(&S, 1);
+  WriteExtendedToStream(&S, 3);
+  WriteExtendedToStream(&S, 7.5);
+  S.SetPosition(0);
+  TVector V;
+  V.Resize(3);
+  int Changes = 0;
+  V.OnChange = [&](TObject*) { ++Changes; };
+  EXPECT_FALSE(V.LoadFromStream(&S, false));
+  EXPECT_EQ(Values(V), (std::vector<double>{7.5, 0, 0}));
+  EXPECT_EQ(Changes, 2);  // one SetVal and the final Changed
+}
+
+TEST(VectorStream, BadHeadersChangeNothing) {
+  TVector V;
+  FillVec(V, {1, 2});
+  int Changes = 0;
+  V.OnChange = [&](TObject*) { ++Changes; };
+  TMemoryStream Empty;
+  EXPECT_FALSE(V.LoadFromStream(&Empty, true));
+  EXPECT_FALSE(V.LoadFromStream(nullptr, true));
+  TMemoryStream NaNHeader;
+  WriteExtendedToStream(&NaNHeader, NAN);
+  WriteExtendedToStream(&NaNHeader, 1);
+  NaNHeader.SetPosition(0);
+  EXPECT_FALSE(V.LoadFromStream(&NaNHeader, true));
+  TMemoryStream Huge;  // claims 2^31 - 1 elements in a 30-byte stream
+  WriteExtendedToStream(&Huge, 1);
+  WriteExtendedToStream(&Huge, 2147483647.0L);
+  WriteExtendedToStream(&Huge, 5);
+  Huge.SetPosition(0);
+  EXPECT_FALSE(V.LoadFromStream(&Huge, true));
+  EXPECT_EQ(Values(V), (std::vector<double>{1, 2}));
+  EXPECT_EQ(Changes, 0);
+  Huge.SetPosition(0);
+  EXPECT_FALSE(V.LoadFromStream(&Huge, false));  // too large for the vector: no reading
+  EXPECT_EQ(Changes, 1);
+}
+
+TEST(VectorStream, RandomGarbageNeverCrashes) {
+  std::mt19937_64 Gen(4);
+  for (int i = 0; i < 2000; ++i) {
+    TMemoryStream S;
+    const int N = static_cast<int>(Gen() % 64);
+    for (int k = 0; k < N; ++k) {
+      const auto B = static_cast<uint8_t>(Gen());
+      S.Write(&B, 1);
+    }
+    S.SetPosition(0);
+    TVector V;
+    V.LoadFromStream(&S, Gen() & 1);
+    ASSERT_GE(V.NrOfElem(), 1);
+    S.SetPosition(0);
+    TIntVector I;
+    I.LoadFromStream(&S, Gen() & 1);
+    ASSERT_LE(I.NrOfElem(), 64);
+  }
+}
+
+TEST(VectorStream, RandomRoundTripsForBothTwins) {
+  std::mt19937_64 Gen(8);
+  for (int Trial = 0; Trial < 50; ++Trial) {
+    TVector V;
+    V.Resize(1 + static_cast<int32_t>(Gen() % 200));
+    SetRandSeed(Gen());
+    V.FillRandomGauss(0, 1e6);
+    TMemoryStream* S = nullptr;
+    V.SaveToStream(S, 0, 0);
+    std::unique_ptr<TMemoryStream> Owned(S);
+    S->SetPosition(0);
+    TVector W;
+    ASSERT_TRUE(W.LoadFromStream(S, true));
+    EXPECT_EQ(W.CRCofData(), V.CRCofData());
+
+    TIntVector I, J;
+    I.Resize(V.NrOfElem());
+    for (int32_t k = 1; k <= I.NrOfElem(); ++k) I.SetVal(k, static_cast<int32_t>(Gen()));
+    TMemoryStream* T = nullptr;
+    I.SaveToStream(T, 0, 0);
+    std::unique_ptr<TMemoryStream> Owned2(T);
+    EXPECT_EQ(T->Size(), 8 + 4 * I.NrOfElem());
+    T->SetPosition(0);
+    ASSERT_TRUE(J.LoadFromStream(T, true));
+    EXPECT_EQ(J.CRCofData(), I.CRCofData());
+  }
+}
+
+TEST(VectorStream, FileStreamForm) {
+  const std::string Path = TempFile("block.bin");
+  TVector V;
+  FillVec(V, {1.25, -2});
+  {
+    TFileStream F(Path, fmCreate);
+    V.SaveToStream(&F, 0, 0);
+  }
+  TFileStream F(Path, fmOpenRead);
+  TVector W;
+  EXPECT_TRUE(W.LoadFromStream(&F, true));
+  EXPECT_EQ(Values(W), Values(V));
+  std::remove(Path.c_str());
+}
+
+TEST(VectorText, StoreFormatsAndPrecisions) {
+  const std::string Path = TempFile("store.txt");
+  TVector V;
+  FillVec(V, {1.5, -0.25, 3});
+  ASSERT_TRUE(V.StoreOnFile(1, 2, 3, Path));
+  EXPECT_EQ(ReadFile(Path), "1 2\n1.500\n-0.250\n");
+  ASSERT_TRUE(V.StoreOnFile(3, 2, -3, Path));  // -3 becomes 2 decimals; reversed range
+  EXPECT_EQ(ReadFile(Path), "2 3\n-0.25\n3.00\n");
+  ASSERT_TRUE(V.StoreOnFile(0, 1, -1, Path));
+  EXPECT_EQ(ReadFile(Path), "1 1\n 1.5000E+0000\n");
+  ASSERT_TRUE(V.StoreOnFile(1, 1, -2, Path));
+  EXPECT_EQ(ReadFile(Path), "1 1\n 1.50000000000000000E+0000\n");
+  EXPECT_FALSE(V.StoreOnFile(1, 1, 2, "/nonexistent-dir/x.txt"));
+  std::remove(Path.c_str());
+}
+
+TEST(VectorText, LoadWithHeader) {
+  const std::string Path = TempFile("load.txt");
+  WriteFile(Path, "2 3\r\n7.5\r\n-1e3\r\n");
+  TVector V;
+  EXPECT_TRUE(V.LoadFromFile(Path, true));
+  EXPECT_EQ(Values(V), (std::vector<double>{0, 7.5, -1000}));
+  WriteFile(Path, "1 3\n4\nbad\n6\n");  // an unreadable value stops the reading
+  TVector W;
+  W.Resize(3);
+  EXPECT_TRUE(W.LoadFromFile(Path, false));
+  EXPECT_EQ(Values(W), (std::vector<double>{4, 0, 0}));
+  WriteFile(Path, "1 9\n4\n");
+  EXPECT_FALSE(W.LoadFromFile(Path, false));  // the block does not fit
+  WriteFile(Path, "1 2000000000\n4\n");
+  EXPECT_FALSE(W.LoadFromFile(Path, true));  // the file cannot hold that many values
+  EXPECT_EQ(W.NrOfElem(), 3);
+  WriteFile(Path, "x 2\n4\n");
+  EXPECT_FALSE(W.LoadFromFile(Path, true));
+  EXPECT_FALSE(W.LoadFromFile(TempFile("missing.txt"), true));
+  std::remove(Path.c_str());
+}
+
+TEST(VectorText, AutoDetectCountsLinesWithDigits) {
+  const std::string Path = TempFile("auto.txt");
+  WriteFile(Path, "1.5\n\nx\n2\n");
+  TVector V;
+  EXPECT_TRUE(V.LoadFromFile(Path, true, true));
+  EXPECT_EQ(V.NrOfElem(), 2);
+  EXPECT_EQ(Values(V), (std::vector<double>{1.5, 0}));  // reading stops at "x"
+  WriteFile(Path, "1\n2\n3\n");
+  EXPECT_TRUE(V.LoadFromFile(Path, false, true));
+  EXPECT_EQ(Values(V), (std::vector<double>{1, 2}));  // NrOfElem values only
+  std::remove(Path.c_str());
+}
+
+TEST(VectorText, RoundTripsForBothTwins) {
+  const std::string Path = TempFile("roundtrip.txt");
+  TVector V;
+  SetRandSeed(5);
+  V.Resize(300);
+  V.FillRandomGauss(0, 1e10);
+  ASSERT_TRUE(V.StoreOnFile(0, 300, -2, Path));  // 18 significant digits: exact for doubles
+  TVector W;
+  ASSERT_TRUE(W.LoadFromFile(Path, true));
+  EXPECT_EQ(W.CRCofData(), V.CRCofData());
+  TIntVector I, J;
+  I.Resize(4);
+  for (int32_t k = 1; k <= 4; ++k)
+    I.SetVal(k, k * -500000003);  // up to -2000000012: within 32 bits
+  ASSERT_TRUE(I.StoreOnFile(4, 1, Path));
+  EXPECT_TRUE(J.LoadFromFile(Path, true));
+  EXPECT_EQ(J.CRCofData(), I.CRCofData());
+  WriteFile(Path, "1 2\n2.5\n3.5\n");  // rounded to even
+  ASSERT_TRUE(J.LoadFromFile(Path, true));
+  EXPECT_EQ(J.GetVal(1), 2);
+  EXPECT_EQ(J.GetVal(2), 4);
+  std::remove(Path.c_str());
+}
+
+}  // namespace
+}  // namespace zeq

@@ -1,0 +1,286 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "zeq/vector/vector.h"
+
+namespace zeq {
+namespace {
+
+// TVector cannot be copied; this builds one in place.
+#define VEC(name, ...) \
+  TVector name;        \
+  FillVec(name, {__VA_ARGS__})
+
+void FillVec(TVector& V, const std::vector<double>& Values) {
+  V.Resize(static_cast<int32_t>(Values.size()));
+  for (size_t i = 0; i < Values.size(); ++i) V.SetVal(static_cast<int32_t>(i + 1), Values[i]);
+}
+
+TEST(VectorStats, MeanVarUsesOneForFewValues) {
+  double M, Var;
+  VEC(A, 4);
+  A.MeanVar(0, 0, M, Var);
+  EXPECT_EQ(M, 4);
+  EXPECT_EQ(Var, 1);
+  VEC(B, 1, 3);
+  B.MeanVar(0, 0, M, Var);
+  EXPECT_EQ(M, 2);
+  EXPECT_EQ(Var, 1);
+  VEC(C, 1, 2, 3, 4);
+  C.MeanVar(1, 3, M, Var);
+  EXPECT_EQ(M, 2);
+  EXPECT_EQ(Var, 1);
+  C.MeanVar(0, 0, M, Var);
+  EXPECT_DOUBLE_EQ(Var, 5.0 / 3.0);
+  EXPECT_EQ(C.Sum(0, 0), 10);
+  EXPECT_EQ(C.Sum(4, 3), 7);
+}
+
+TEST(VectorStats, SumRoundsAfterEveryAddition) {
+  VEC(V, 1.0, 1e-16, 1e-16, 1e-16, 1e-16);
+  EXPECT_EQ(V.Sum(0, 0), 1.0);  // each 1e-16 is lost against 1.0
+  double M, Var;
+  V.MeanVar(0, 0, M, Var);
+  EXPECT_GT(M * 5, 1.0);  // the long double sum keeps them
+}
+
+TEST(VectorStats, PercentilesAndQuartiles) {
+  VEC(V, 4, 1, 3, 2);
+  EXPECT_EQ(V.Percentile(50, 0, 0), 2.5);
+  EXPECT_EQ(V.Percentile(-5, 0, 0), 1);
+  EXPECT_EQ(V.Percentile(100, 0, 0), 4);
+  EXPECT_EQ(V.Percentile(NAN, 0, 0), 1);
+  EXPECT_EQ(V.GetVal(1), 4);  // the vector keeps its order
+  double Q1, Q2, Q3;
+  VEC(Seven, 7, 1, 2, 6, 3, 5, 4);
+  EXPECT_TRUE(Seven.Quartiles(0, 0, Q1, Q2, Q3));
+  EXPECT_EQ(Q1, 2);
+  EXPECT_EQ(Q2, 4);
+  EXPECT_EQ(Q3, 6);
+  VEC(Two, 2, 1);
+  Two.Quartiles(0, 0, Q1, Q2, Q3);
+  EXPECT_EQ(Q1, 1);
+  EXPECT_EQ(Q2, 1.5);
+  EXPECT_EQ(Q3, 2);
+  VEC(One, 9);
+  One.Quartiles(0, 0, Q1, Q2, Q3);
+  EXPECT_EQ(Q1 + Q2 + Q3, 27);
+}
+
+TEST(VectorStats, PercentileSortsWithTheArraySortAndReportsPasses) {
+  VEC(V, 3, 1, 2);
+  ProcStat = 0;
+  V.Percentile(50, 0, 0);
+  EXPECT_EQ(ProcStat, 3);  // the three comb-sort passes of (3, 1, 2)
+}
+
+TEST(VectorStats, ModeTakesTheFirstLongestRun) {
+  VEC(A, 5, 1, 5, 2, 2);
+  EXPECT_EQ(A.Mode(0, 0), 2);
+  VEC(B, 3, 1, 2);
+  EXPECT_EQ(B.Mode(0, 0), 1);
+  VEC(C, 7, 7, 7, 1, 1);
+  EXPECT_EQ(C.Mode(0, 0), 7);
+}
+
+TEST(VectorStats, HistogramBinsAndLimits) {
+  VEC(V, 3.7, 11, -0.1, 0, 9.99, 10, 10.5);
+  TIntVector H;
+  int32_t Under, Over, MaxCnt;
+  ASSERT_TRUE(V.Histogram(1, 7, 0, 10, 1, &H, Under, Over, MaxCnt));
+  EXPECT_EQ(H.NrOfElem(), 10);
+  EXPECT_EQ(H.GetVal(4), 1);   // 3.7
+  EXPECT_EQ(H.GetVal(1), 1);   // 0
+  EXPECT_EQ(H.GetVal(10), 1);  // 9.99
+  EXPECT_EQ(Under, 1);         // -0.1
+  EXPECT_EQ(Over, 3);          // 11, and 10 and 10.5 beyond the tenth bin
+  EXPECT_EQ(MaxCnt, 1);
+  EXPECT_FALSE(V.Histogram(1, 7, 0, 600, 1, &H, Under, Over, MaxCnt));
+  EXPECT_EQ(H.NrOfElem(), 10);  // unchanged
+  EXPECT_TRUE(V.Histogram(1, 7, 0, 500, 1, &H, Under, Over, MaxCnt));
+  EXPECT_FALSE(V.Histogram(1, 7, 0, 0, 0, &H, Under, Over, MaxCnt));   // 0 / 0 bins
+  EXPECT_FALSE(V.Histogram(1, 7, 0, 10, 0, &H, Under, Over, MaxCnt));  // infinitely many
+  EXPECT_FALSE(V.Histogram(1, 7, 0, 10, 1, nullptr, Under, Over, MaxCnt));
+  // Indices outside the vector read 0.0.
+  ASSERT_TRUE(V.Histogram(-2, 0, 0, 10, 1, &H, Under, Over, MaxCnt));
+  EXPECT_EQ(H.GetVal(1), 3);
+  EXPECT_EQ(MaxCnt, 3);
+}
+
+TEST(VectorStats, GeometricAndHarmonicMeans) {
+  VEC(A, 0, 4);
+  EXPECT_EQ(A.GeometricMean(0, 0), 0);
+  VEC(B, 2, 8);
+  EXPECT_DOUBLE_EQ(B.GeometricMean(0, 0), 4);
+  EXPECT_DOUBLE_EQ(B.HarmonicMean(0, 0), 3.2);
+  VEC(C, -1, 4);
+  C.SetName("c");
+  try {
+    C.GeometricMean(0, 0);
+    FAIL();
+  } catch (const EZEQVectorError& E) {
+    EXPECT_STREQ(E.what(), "Component \"c\": negative argument passed to GeometricMean");
+  }
+  try {
+    A.HarmonicMean(0, 0);
+    FAIL();
+  } catch (const EZEQVectorError& E) {
+    EXPECT_STREQ(E.what(), "Component \"\": negative or zero argument passed to HarmonicMean");
+  }
+}
+
+TEST(VectorStats, SkewnessAndKurtosis) {
+  double S, K;
+  VEC(Three, 1, 2, 10);
+  Three.SkewKurt(0, 0, S, K);
+  EXPECT_EQ(S, 0);
+  EXPECT_EQ(K, 0);
+  VEC(V, 2, 8, 0, 4, 1, 9, 9, 0);
+  // scipy.stats.skew(x, bias=True), scipy.stats.kurtosis(x, fisher=True, bias=True) give
+  // these values with the population s; here s has denominator n - 1, as the routine says.
+  V.SkewKurt(0, 0, S, K);
+  const double N = 8, Mean = 33.0 / 8;
+  double M2 = 0, M3 = 0, M4 = 0;
+  for (double X : {2, 8, 0, 4, 1, 9, 9, 0}) {
+    M2 += (X - Mean) * (X - Mean);
+    M3 += std::pow(X - Mean, 3);
+    M4 += std::pow(X - Mean, 4);
+  }
+  const double SD = std::sqrt(M2 / (N - 1));
+  EXPECT_NEAR(S, M3 / N / std::pow(SD, 3), 1e-14);
+  EXPECT_NEAR(K, M4 / N / std::pow(SD, 4) - 3, 1e-14);
+  double SS, KS;
+  V.SkewKurtSample(0, 0, SS, KS);
+  EXPECT_NEAR(SS, S * N * N / (N - 1) / (N - 2), 1e-14);
+  EXPECT_NEAR(KS,
+              (K + 3) * N * N * (N + 1) / (N - 1) / (N - 2) / (N - 3) -
+                  3 * (N - 1) * (N - 1) / ((N - 2) * (N - 3)),
+              1e-13);
+  VEC(Flat, 5, 5, 5, 5, 5);
+  Flat.SkewKurt(0, 0, S, K);
+  EXPECT_EQ(S + K, 0);
+}
+
+TEST(VectorStats, PearsonCorrelation) {
+  VEC(X, 1, 2, 3, 4);
+  VEC(Y, 2, 4, 6, 8);
+  VEC(Z, 8, 6, 4, 2);
+  EXPECT_DOUBLE_EQ(X.PearsonCorrCoeff(&Y), 1);
+  EXPECT_DOUBLE_EQ(X.PearsonCorrCoeff(&Z), -1);
+  VEC(Flat, 3, 3, 3, 3);
+  EXPECT_EQ(X.PearsonCorrCoeff(&Flat), 0);
+  VEC(Short, 1, 2);
+  EXPECT_EQ(X.PearsonCorrCoeff(&Short), 0);
+  EXPECT_EQ(X.PearsonCorrCoeff(nullptr), 0);
+}
+
+TEST(VectorStats, CenteringAndNormalisationDoNotNotify) {
+  VEC(V, 1, 2, 3, 6);
+  int Changes = 0;
+  V.OnChange = [&](TObject*) { ++Changes; };
+  EXPECT_EQ(V.MeanCenter(), 3);
+  EXPECT_EQ(V.GetVal(4), 3);
+  double Mean, SD;
+  V.Standardize(Mean, SD);
+  EXPECT_NEAR(Mean, 0, 1e-15);
+  EXPECT_DOUBLE_EQ(SD, std::sqrt(14.0 / 3.0));
+  double Median, QDiff;
+  VEC(Q, 1, 2, 3, 4, 5);
+  Q.QNormalize(75, Median, QDiff);
+  EXPECT_EQ(Median, 3);
+  EXPECT_EQ(QDiff, 1);
+  EXPECT_EQ(Q.GetVal(5), 2);
+  EXPECT_EQ(Changes, 0);
+  VEC(Two, 1, 3);  // the one-or-two-value variance of 1 only centres
+  Two.Standardize(Mean, SD);
+  EXPECT_EQ(SD, 1);
+  EXPECT_EQ(Two.GetVal(1), -1);
+}
+
+TEST(VectorIntegrate, RulesOnSimpleData) {
+  VEC(Ones, 1, 1, 1, 1);
+  for (TIntegMethod M : {imSimple, imTrapezoidal, imSimpson}) EXPECT_EQ(Ones.Integrate(1, 4, M), 3);
+  VEC(Ramp, 0, 1, 2);
+  EXPECT_EQ(Ramp.Integrate(1.5, 2.5, imTrapezoidal), 1);
+  EXPECT_EQ(Ramp.Integrate(2.5, 1.5, imTrapezoidal), 1);                  // bounds in either order
+  EXPECT_DOUBLE_EQ(Ramp.Integrate(1.2, 1.7, imTrapezoidal), 0.5 * 0.45);  // inside one interval
+  EXPECT_EQ(Ramp.Integrate(-5, 9, imSimpson), 2);                         // clamped to 1..3
+  EXPECT_EQ(Ramp.Integrate(1, 3, static_cast<TIntegMethod>(7)), 0);
+  EXPECT_TRUE(std::isnan(Ramp.Integrate(NAN, 2, imSimple)));
+}
+
+TEST(VectorIntegrate, SimpsonRulesAreExactForCubics) {
+  // y = x^3 at x = 1..N: Simpson (m = 2), 3/8 (m = 3) and Boole (m = 4) integrate cubics
+  // exactly; the extended rule (m >= 5) too, since its end corrections are third order.
+  for (int N : {3, 4, 5, 6, 9, 12}) {
+    TVector V;
+    V.Resize(N);
+    for (int i = 1; i <= N; ++i) V.SetVal(i, std::pow(i, 3));
+    const double Exact = (std::pow(N, 4) - 1) / 4;
+    EXPECT_NEAR(V.Integrate(1, N, imSimpson), Exact, 1e-9 * Exact) << N;
+  }
+}
+
+// ---- NIST StRD univariate sets ----
+
+struct TNistSet {
+  std::string Name;
+  // What the one-pass formula (sum of squares - sum^2 / n) achieves with long double sums,
+  // floored: it keeps every digit of the means, but the standard deviation of data with a
+  // large offset (NumAcc3: 1e6 + 0.1 steps, NumAcc4: 1e7 + 0.1 steps) loses to cancellation.
+  double MinMeanLRE, MinSDLRE;
+};
+
+// Log relative error: correct significant digits of Value against Certified.
+double LRE(double Value, double Certified) {
+  if (Value == Certified) return 15;
+  const double Rel =
+      Certified == 0 ? std::fabs(Value) : std::fabs(Value - Certified) / std::fabs(Certified);
+  return std::min(15.0, -std::log10(Rel));
+}
+
+// The number after Key on the certified-values line that contains Label.
+double CertifiedValue(const std::string& Text, const std::string& Label, const std::string& Key) {
+  const size_t At = Text.find(Key, Text.find(Label));
+  return std::stod(Text.substr(At + Key.size()));
+}
+
+TEST(VectorNist, MeanAndStandardDeviationAccuracy) {
+  const TNistSet Sets[] = {{"PiDigits", 14, 14}, {"Lottery", 14, 14},  {"Lew", 14, 14},
+                           {"Mavro", 14, 13},    {"Michelso", 14, 12}, {"NumAcc1", 14, 14},
+                           {"NumAcc2", 14, 14},  {"NumAcc3", 14, 3.5}, {"NumAcc4", 14, 1.5}};
+  for (const TNistSet& Set : Sets) {
+    std::ifstream In(std::string(ZEQ_SOURCE_DIR) + "/zeq/vector/testdata/nist/" + Set.Name +
+                     ".dat");
+    ASSERT_TRUE(In) << Set.Name;
+    std::stringstream Buffer;
+    Buffer << In.rdbuf();
+    const std::string Text = Buffer.str();
+    const double Mean = CertifiedValue(Text, "Sample Mean", "ybar:");
+    const double SD = CertifiedValue(Text, "Sample Standard Deviation", "s:");
+    std::istringstream Lines(Text);
+    std::string Line;
+    for (int i = 0; i < 60; ++i) std::getline(Lines, Line);
+    std::vector<double> Data;
+    for (double X; Lines >> X;) Data.push_back(X);
+    TVector V;
+    FillVec(V, Data);
+    double M, Var;
+    V.MeanVar(0, 0, M, Var);
+    const double MeanLRE = LRE(M, Mean), SDLRE = LRE(std::sqrt(Var), SD);
+    RecordProperty(Set.Name + "_mean_LRE", std::to_string(MeanLRE));
+    RecordProperty(Set.Name + "_sd_LRE", std::to_string(SDLRE));
+    std::printf("  %-9s n=%-5zu mean LRE %5.1f  sd LRE %5.1f\n", Set.Name.c_str(), Data.size(),
+                MeanLRE, SDLRE);
+    EXPECT_GE(MeanLRE, Set.MinMeanLRE) << Set.Name;
+    EXPECT_GE(SDLRE, Set.MinSDLRE) << Set.Name;
+  }
+}
+
+}  // namespace
+}  // namespace zeq

@@ -1,0 +1,327 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <tuple>
+#include <vector>
+
+#include "zeq/vector/vector.h"
+
+namespace zeq {
+namespace {
+
+void Fill(TVector& V, const std::vector<double>& Values) {
+  V.Resize(static_cast<int32_t>(Values.size()));
+  for (size_t i = 0; i < Values.size(); ++i) V.SetVal(static_cast<int32_t>(i + 1), Values[i]);
+}
+
+std::vector<double> Values(const TVector& V) {
+  std::vector<double> R;
+  for (int32_t i = 1; i <= V.NrOfElem(); ++i) R.push_back(V.GetVal(i));
+  return R;
+}
+
+// Counts OnChange calls of a vector.
+struct TChangeCounter {
+  int Count = 0;
+  explicit TChangeCounter(TVector& V) {
+    V.OnChange = [this](TObject*) { ++Count; };
+  }
+};
+
+TEST(VectorCore, NewVectorHasOneZeroElement) {
+  TVector V;
+  EXPECT_EQ(V.NrOfElem(), 1);
+  EXPECT_EQ(V.GetVal(1), 0.0);
+  EXPECT_TRUE(V.IsEmpty());
+  EXPECT_EQ(V.Elem(0), 0.0);
+  EXPECT_EQ(V.Elem(2), 0.0);
+  EXPECT_EQ(V.GetVal(INT32_MIN), 0.0);
+  EXPECT_EQ(V.GetVal(INT32_MAX), 0.0);
+  V.SetVal(INT32_MAX, 5);  // dropped
+  V.SetVal(0, 5);
+  EXPECT_EQ(V.CRCofData(), TVector().CRCofData());
+  EXPECT_TRUE(V.IsEmpty());
+}
+
+TEST(VectorCore, ResizeKeepsTheFrontAndCountsChanges) {
+  TVector V;
+  TChangeCounter C(V);
+  Fill(V, {1, 2, 3});
+  C.Count = 0;
+  V.SetVecSize(0);
+  V.SetVecSize(-5);
+  EXPECT_EQ(V.NrOfElem(), 3);
+  EXPECT_FALSE(V.Resize(0));
+  EXPECT_TRUE(V.Resize(3));
+  EXPECT_EQ(C.Count, 0);  // nothing to do: no OnChange
+  V.Resize(5);
+  EXPECT_EQ(Values(V), (std::vector<double>{1, 2, 3, 0, 0}));
+  V.SetVecSize(2);
+  EXPECT_EQ(Values(V), (std::vector<double>{1, 2}));
+  EXPECT_EQ(C.Count, 2);
+}
+
+TEST(VectorCore, FailedResizeKeepsSizeAndContents) {
+  TVector V;
+  V.SetName("big");
+  Fill(V, {1, 2});
+  try {
+    V.Resize(INT32_MAX);  // 16 GiB: above the allocation limit of this test program
+    FAIL() << "the resize must fail";
+  } catch (const EZEQVectorError& E) {
+    EXPECT_STREQ(E.what(), "Component \"big\": not enough memory");
+  }
+  EXPECT_EQ(Values(V), (std::vector<double>{1, 2}));
+}
+
+TEST(VectorCore, MakeValidElemRange) {
+  TVector V;
+  V.Resize(5);
+  for (auto [Lo, Hi, ELo, EHi] : {std::tuple{0, 0, 1, 5},
+                                  {7, 3, 3, 5},
+                                  {-2, 0, 1, 1},
+                                  {INT32_MIN, INT32_MAX, 1, 5},
+                                  {2, 2, 2, 2}}) {
+    int32_t L = Lo, H = Hi;
+    V.MakeValidElemRange(L, H);
+    EXPECT_EQ(L, ELo) << Lo << " " << Hi;
+    EXPECT_EQ(H, EHi) << Lo << " " << Hi;
+  }
+}
+
+TEST(VectorCore, FillingSetsTheEmptyFlagAndNotifiesOnce) {
+  TVector V;
+  V.Resize(4);
+  TChangeCounter C(V);
+  V.Fill(2.5);
+  EXPECT_FALSE(V.IsEmpty());
+  EXPECT_EQ(Values(V), (std::vector<double>{2.5, 2.5, 2.5, 2.5}));
+  V.Clear();
+  EXPECT_TRUE(V.IsEmpty());
+  Fill(V, {-1, 2, -3, 4});
+  C.Count = 0;
+  V.AbsVal();
+  EXPECT_EQ(Values(V), (std::vector<double>{1, 2, 3, 4}));
+  SetRandSeed(3);
+  V.FillRandomUniform(5, 7);
+  for (double X : Values(V)) EXPECT_TRUE(X >= 5 && X < 7);
+  V.FillRandomGauss(10, 0);
+  EXPECT_EQ(Values(V), (std::vector<double>{10, 10, 10, 10}));
+  EXPECT_EQ(C.Count, 3);  // AbsVal and the two random fills, one each
+}
+
+TEST(VectorCore, CloneNotifiesPerElementAndOnceMore) {
+  TVector Src, Dest;
+  Fill(Src, {1, 2, 3});
+  Dest.Resize(3);
+  TChangeCounter C(Dest);
+  Dest.Clone(&Src);
+  EXPECT_EQ(C.Count, 4);  // N + 1
+  TVector Other;
+  TChangeCounter C2(Other);
+  Other.Clone(&Src);
+  EXPECT_EQ(C2.Count, 5);  // and once more for the resize
+  EXPECT_EQ(Values(Other), Values(Src));
+  Other.Clone(nullptr);
+  EXPECT_EQ(C2.Count, 5);
+}
+
+TEST(VectorCore, CopyFromDropsWhatFallsOutside) {
+  TVector Src, Dest;
+  Fill(Src, {1, 2, 3, 4});
+  Dest.Resize(3);
+  TChangeCounter C(Dest);
+  Dest.CopyFrom(&Src, 4, 2, 2);  // source range 2..4 to positions 2..4: 4 is dropped
+  EXPECT_EQ(Values(Dest), (std::vector<double>{0, 2, 3}));
+  EXPECT_EQ(C.Count, 3);
+  C.Count = 0;
+  Dest.CopyFrom(&Src, 1, 4, 9);  // beyond the end: nothing copied, still one OnChange
+  EXPECT_EQ(C.Count, 1);
+  Dest.CopyFrom(&Src, 1, 4, INT32_MAX);
+  Dest.CopyFrom(&Src, 1, 4, INT32_MIN);
+  EXPECT_EQ(Values(Dest), (std::vector<double>{0, 2, 3}));
+}
+
+TEST(VectorCore, AssignCopiesDataFlagsAndHandlers) {
+  TVector Src, Dest;
+  Fill(Src, {4, 5});
+  int SourceHandlerCalls = 0;
+  Src.OnChange = [&](TObject*) { ++SourceHandlerCalls; };
+  SourceHandlerCalls = 0;
+  Dest.Assign(&Src);
+  EXPECT_EQ(SourceHandlerCalls, 0);  // Assign itself does not notify
+  EXPECT_EQ(Values(Dest), (std::vector<double>{4, 5}));
+  EXPECT_FALSE(Dest.IsEmpty());
+  Dest.SetVal(1, 0);
+  EXPECT_EQ(SourceHandlerCalls, 1);  // the handler travelled with the data
+  TVector Back;
+  Src.AssignTo(&Back);
+  EXPECT_EQ(Values(Back), Values(Src));
+  TComponent Other;
+  EXPECT_THROW(Dest.Assign(&Other), EConvertError);
+}
+
+TEST(VectorArithmetic, ElementWiseAndChecks) {
+  TVector A, B;
+  A.SetName("A");
+  Fill(A, {1, 2, 3});
+  Fill(B, {10, 20, 30});
+  A.Add(&B);
+  EXPECT_EQ(Values(A), (std::vector<double>{11, 22, 33}));
+  A.Subtract(&B);
+  A.SMult(2);
+  EXPECT_EQ(Values(A), (std::vector<double>{2, 4, 6}));
+  EXPECT_EQ(A.DotProduct(&B), 280);
+  EXPECT_EQ(A.DotProduct(nullptr), 0);
+  A.Add(nullptr);
+  TVector Short;
+  try {
+    A.Add(&Short);
+    FAIL();
+  } catch (const EZEQVectorError& E) {
+    EXPECT_STREQ(E.what(), "Component \"A\": vectors have different dimensions");
+  }
+  EXPECT_EQ(Values(A), (std::vector<double>{2, 4, 6}));
+  EXPECT_THROW(A.DotProduct(&Short), EZEQVectorError);
+  try {
+    A.EuclideanDistance(&Short);
+    FAIL();
+  } catch (const EZEQVectorError& E) {
+    EXPECT_STREQ(E.what(), "EuclideanDistance: dimensions of vectors do not match");
+  }
+  TVector P, Q;
+  Fill(P, {0, 0});
+  Fill(Q, {3, 4});
+  EXPECT_EQ(P.EuclideanDistance(&Q), 5);
+}
+
+TEST(VectorArithmetic, CorrelateShiftsTheOtherVector) {
+  TVector A, B;
+  Fill(A, {1, 2, 3});
+  Fill(B, {1, 10, 100, 1000});
+  EXPECT_EQ(A.Correlate(&B, 0), 321);
+  EXPECT_EQ(A.Correlate(&B, 1), 3210);
+  EXPECT_EQ(A.Correlate(&B, -1), 32);  // 1*B(0) + 2*B(1) + 3*B(2), B(0) counting as 0
+  EXPECT_EQ(A.Correlate(&B, INT32_MAX), 0);
+  EXPECT_EQ(A.Correlate(nullptr, 0), 0);
+}
+
+TEST(VectorArithmetic, LengthReadAndWrite) {
+  TVector V;
+  Fill(V, {3, 4});
+  EXPECT_EQ(V.Leng(), 5);
+  V.SetVecLeng(-10);
+  EXPECT_EQ(Values(V), (std::vector<double>{-6, -8}));
+  V.Clear();
+  try {
+    V.SetVecLeng(1);
+    FAIL();
+  } catch (const EZEQVectorError& E) {
+    EXPECT_STREQ(E.what(), "vector has zero length");
+  }
+}
+
+TEST(VectorOrder, SortReportsEveryExchange) {
+  TVector V;
+  Fill(V, {3, 1, 2});
+  std::vector<std::tuple<int, int, int, int, int>> Exchanges;
+  V.OnSortExchange = [&](TObject* Sender, uint8_t What, int32_t I1, int32_t I2, int32_t F,
+                         int32_t L) {
+    EXPECT_EQ(Sender, &V);
+    Exchanges.emplace_back(What, I1, I2, F, L);
+  };
+  TChangeCounter C(V);
+  V.SortElems(true, 0, 0);
+  EXPECT_EQ(Values(V), (std::vector<double>{1, 2, 3}));
+  // gap trunc(2 / 1.3) = 1: (1, 2) exchanges 3 and 1, (2, 3) exchanges 3 and 2; a final pass.
+  const std::vector<std::tuple<int, int, int, int, int>> Expected{{0, 1, 2, 0, 0}, {0, 2, 3, 0, 0}};
+  EXPECT_EQ(Exchanges, Expected);
+  EXPECT_EQ(C.Count, 1);
+  C.Count = 0;
+  V.SortElems(false, 2, 2);  // one element: nothing, no OnChange
+  EXPECT_EQ(C.Count, 0);
+  V.SortElems(false, 3, 2);  // range given backwards
+  EXPECT_EQ(Values(V), (std::vector<double>{1, 3, 2}));
+}
+
+TEST(VectorOrder, SortMatchesAnExchangeReplayOnCompanionData) {
+  TVector V;
+  SetRandSeed(11);
+  V.Resize(500);
+  V.FillRandomUniform(-1, 1);
+  std::vector<double> Companion = Values(V);
+  V.OnSortExchange = [&](TObject*, uint8_t, int32_t I1, int32_t I2, int32_t, int32_t) {
+    std::swap(Companion[I1 - 1], Companion[I2 - 1]);
+  };
+  V.SortElems(true, 0, 0);
+  EXPECT_EQ(Companion, Values(V));
+  EXPECT_TRUE(std::is_sorted(Companion.begin(), Companion.end()));
+}
+
+TEST(VectorOrder, MirrorAndShuffle) {
+  TVector V;
+  Fill(V, {1, 2, 3, 4});
+  TChangeCounter C(V);
+  V.Mirror();
+  EXPECT_EQ(Values(V), (std::vector<double>{4, 3, 2, 1}));
+  EXPECT_EQ(C.Count, 1);
+  V.ShuffleElems();
+  EXPECT_EQ(C.Count, 1);  // no notification
+  auto S = Values(V);
+  std::sort(S.begin(), S.end());
+  EXPECT_EQ(S, (std::vector<double>{1, 2, 3, 4}));
+}
+
+TEST(VectorSearch, MinMaxFindAndBinarySearch) {
+  TVector V;
+  Fill(V, {1, 3, 3, 1});
+  EXPECT_EQ(V.Find(0, 0, 3), 2);
+  EXPECT_EQ(V.Find(3, 4, 0.9), 4);
+  double Min, Max;
+  int32_t MinIx, MaxIx;
+  V.MinMax(0, 0, Min, Max, MinIx, MaxIx);
+  EXPECT_EQ(Min, 1);
+  EXPECT_EQ(MinIx, 1);
+  EXPECT_EQ(Max, 3);
+  EXPECT_EQ(MaxIx, 2);
+  TVector N;
+  Fill(N, {NAN, NAN});
+  N.MinMax(0, 0, Min, Max, MinIx, MaxIx);
+  EXPECT_EQ(Min, 1.7e308);
+  EXPECT_EQ(Max, -1.7e308);
+  EXPECT_EQ(MinIx, 0);
+  EXPECT_EQ(N.Find(0, 0, 1), 0);
+  TVector S;
+  Fill(S, {1, 2, 3, 4});
+  EXPECT_EQ(S.FindInSortedVector(true, 2.4), 2);
+  EXPECT_EQ(S.FindInSortedVector(true, 2.5), 3);  // tie: the upper neighbour
+  EXPECT_EQ(S.FindInSortedVector(true, 10), 4);
+  EXPECT_EQ(S.FindInSortedVector(true, -10), 1);
+  EXPECT_EQ(S.FindInSortedVector(true, 3), 3);
+  Fill(S, {4, 3, 2, 1});
+  EXPECT_EQ(S.FindInSortedVector(false, 2.4), 3);
+}
+
+TEST(VectorCheckString, DependsOnValuesAndOrderOnly) {
+  TVector A, B;
+  A.SetName("a");
+  Fill(A, {1.0, 2.0, -3.5});
+  Fill(B, {1.0, 2.0, -3.5});
+  // Python: zlib.crc32 of byte k of each little-endian double, k = 0..7
+  EXPECT_EQ(A.CRCofData(), "FF41D912FF41D912FF41D912FF41D912FF41D912FF41D9124333E6E9BB6BF60A");
+  EXPECT_EQ(A.CRCofData(), B.CRCofData());
+  B.SortElems(true, 0, 0);
+  EXPECT_NE(A.CRCofData(), B.CRCofData());
+}
+
+TEST(VectorOwnership, OwnedVectorsAreFreedWithTheirOwner) {
+  TComponent Owner;
+  auto* V = new TVector(&Owner);
+  V->Resize(1000);
+  EXPECT_EQ(Owner.ComponentCount(), 1);  // the sanitizer build checks that nothing leaks
+}
+
+}  // namespace
+}  // namespace zeq
