@@ -90,7 +90,8 @@ void VectorTour() {
 
   zeq::TIntVector Histo;
   int32_t Under, Over, MaxCnt;
-  V.Histogram(1, V.NrOfElem(), 40, 100, 10, &Histo, Under, Over, MaxCnt);  // this range is not repaired
+  V.Histogram(1, V.NrOfElem(), 40, 100, 10, &Histo, Under, Over,
+              MaxCnt);  // this range is not repaired
   std::printf("  histogram, bins of 10 mm from 40 mm:\n");
   for (int32_t b = 1; b <= Histo.NrOfElem(); ++b)
     std::printf("    %3d-%3d mm %s\n", 30 + 10 * b, 40 + 10 * b,
@@ -98,6 +99,33 @@ void VectorTour() {
   std::printf("    above: %d\n", Over);
   std::printf("  rain over the first year (months 1..12, Simpson): %s mm\n",
               Fixed(V.Integrate(1, 12, zeq::imSimpson), 1).c_str());
+}
+
+void MatrixTour() {
+  Heading("A linear system: three mixtures of fertiliser (kg of N, P, K per bag)");
+  // Rows of A: nitrogen, phosphorus, potassium per bag of mixtures 1..3; b: what a field needs.
+  const double Rows[3][3] = {{10, 5, 20}, {10, 10, 5}, {5, 20, 10}};
+  const double Need[3] = {275, 200, 250};
+  zeq::TMatrix A, Inverse;
+  A.Resize(3, 3);
+  for (int32_t i = 1; i <= 3; ++i)
+    for (int32_t j = 1; j <= 3; ++j) A.SetVal(j, i, Rows[i - 1][j - 1]);  // Elem is (column, row)
+  zeq::TVector B, X;
+  B.Resize(3);
+  for (int32_t i = 1; i <= 3; ++i) B.SetVal(i, Need[i - 1]);
+  Inverse.Assign(&A);
+  if (!Inverse.Invert()) {
+    std::printf("  the system is singular\n");
+    return;
+  }
+  Inverse.Multiply(&B, &X);
+  std::printf("  bags of mixtures 1, 2, 3: %s, %s, %s\n", Fixed(X.GetVal(1), 3).c_str(),
+              Fixed(X.GetVal(2), 3).c_str(), Fixed(X.GetVal(3), 3).c_str());
+  std::printf(
+      "  determinant %s; condition estimate |A| |inv(A)|: %s (spectral), %s (column sums)\n",
+      Fixed(A.Determinant(), 1).c_str(),
+      Fixed(A.Norm(zeq::ntSpectral) * Inverse.Norm(zeq::ntSpectral), 3).c_str(),
+      Fixed(A.Norm(zeq::ntColwise) * Inverse.Norm(zeq::ntColwise), 3).c_str());
 }
 
 void ScalarTour() {
@@ -148,6 +176,7 @@ int main() {
   SortSample();
   CheckString();
   VectorTour();
+  MatrixTour();
   ScalarTour();
   ComplexTour();
   return 0;

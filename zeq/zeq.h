@@ -4,4 +4,5 @@
 #include "zeq/base/base.h"
 #include "zeq/complex/complex.h"
 #include "zeq/math1/math1.h"
+#include "zeq/matrix/matrix.h"
 #include "zeq/vector/vector.h"

@@ -1,0 +1,204 @@
+// Blocked, packed matrix product with register-tile kernels for AVX-512, AVX2 and plain C++,
+// chosen once at run time from the CPU's features.
+//
+// Blocking: B is packed in panels of NR columns over KC values of k, A in panels of MR rows;
+// a kernel keeps an MR x NR tile of C in registers for KC steps of k. The first k-block starts
+// its tile at 0.0, later ones continue from the partial sums in C.
+#include "zeq/matrix/matrix_gemm.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define ZEQ_X86_KERNELS 1
+#include <immintrin.h>
+#endif
+
+namespace zeq::detail {
+
+namespace {
+
+constexpr size_t KC = 256;   // k values per block: the A and B panels stay in L1/L2
+constexpr size_t MC = 128;   // rows per packed A block (L2)
+constexpr size_t NC = 2048;  // columns per packed B block (L3)
+
+// One tile: C[0..MR) x [0..NR) (+)= Ap * Bp over Kc steps. Ap holds MR values per k, Bp NR.
+using TKernel = void (*)(size_t Kc, const double* Ap, const double* Bp, double* C, size_t Ldc,
+                         bool First);
+
+// ---- plain C++ kernel (any CPU) ----
+
+template <size_t MR, size_t NR>
+void GenericKernel(size_t Kc, const double* Ap, const double* Bp, double* C, size_t Ldc,
+                   bool First) {
+  double Acc[NR][MR];
+  for (size_t c = 0; c < NR; ++c)
+    for (size_t r = 0; r < MR; ++r) Acc[c][r] = First ? 0.0 : C[r + c * Ldc];
+  for (size_t k = 0; k < Kc; ++k, Ap += MR, Bp += NR)
+    for (size_t c = 0; c < NR; ++c)
+      for (size_t r = 0; r < MR; ++r) Acc[c][r] = Acc[c][r] + Ap[r] * Bp[c];
+  for (size_t c = 0; c < NR; ++c)
+    for (size_t r = 0; r < MR; ++r) C[r + c * Ldc] = Acc[c][r];
+}
+
+#ifdef ZEQ_X86_KERNELS
+
+// ---- AVX2: 8 x 6 tile, 12 accumulators of 4 doubles ----
+
+__attribute__((target("avx2"))) void Avx2Kernel(size_t Kc, const double* Ap, const double* Bp,
+                                                double* C, size_t Ldc, bool First) {
+  __m256d Acc[6][2];
+  for (int c = 0; c < 6; ++c) {
+    Acc[c][0] = First ? _mm256_setzero_pd() : _mm256_loadu_pd(C + c * Ldc);
+    Acc[c][1] = First ? _mm256_setzero_pd() : _mm256_loadu_pd(C + c * Ldc + 4);
+  }
+  for (size_t k = 0; k < Kc; ++k, Ap += 8, Bp += 6) {
+    const __m256d A0 = _mm256_loadu_pd(Ap), A1 = _mm256_loadu_pd(Ap + 4);
+    for (int c = 0; c < 6; ++c) {
+      const __m256d B = _mm256_broadcast_sd(Bp + c);
+      Acc[c][0] = _mm256_add_pd(Acc[c][0], _mm256_mul_pd(A0, B));
+      Acc[c][1] = _mm256_add_pd(Acc[c][1], _mm256_mul_pd(A1, B));
+    }
+  }
+  for (int c = 0; c < 6; ++c) {
+    _mm256_storeu_pd(C + c * Ldc, Acc[c][0]);
+    _mm256_storeu_pd(C + c * Ldc + 4, Acc[c][1]);
+  }
+}
+
+// ---- AVX-512: 16 x 12 tile, 24 accumulators of 8 doubles ----
+
+__attribute__((target("avx512f"))) void Avx512Kernel(size_t Kc, const double* Ap, const double* Bp,
+                                                     double* C, size_t Ldc, bool First) {
+  __m512d Acc[12][2];
+  for (int c = 0; c < 12; ++c) {
+    Acc[c][0] = First ? _mm512_setzero_pd() : _mm512_loadu_pd(C + c * Ldc);
+    Acc[c][1] = First ? _mm512_setzero_pd() : _mm512_loadu_pd(C + c * Ldc + 8);
+  }
+  for (size_t k = 0; k < Kc; ++k, Ap += 16, Bp += 12) {
+    const __m512d A0 = _mm512_loadu_pd(Ap), A1 = _mm512_loadu_pd(Ap + 8);
+    for (int c = 0; c < 12; ++c) {
+      const __m512d B = _mm512_set1_pd(Bp[c]);
+      Acc[c][0] = _mm512_add_pd(Acc[c][0], _mm512_mul_pd(A0, B));
+      Acc[c][1] = _mm512_add_pd(Acc[c][1], _mm512_mul_pd(A1, B));
+    }
+  }
+  for (int c = 0; c < 12; ++c) {
+    _mm512_storeu_pd(C + c * Ldc, Acc[c][0]);
+    _mm512_storeu_pd(C + c * Ldc + 8, Acc[c][1]);
+  }
+}
+
+#endif
+
+// Packs op(A) rows [I0, I0 + Rows) x k [K0, K0 + Kc) into MR-row panels, zero-padded.
+void PackA(const TOperand& A, size_t I0, size_t Rows, size_t K0, size_t Kc, size_t MR,
+           double* Dest) {
+  for (size_t ip = 0; ip < Rows; ip += MR) {
+    const size_t R = std::min(MR, Rows - ip);
+    for (size_t k = 0; k < Kc; ++k, Dest += MR) {
+      size_t r = 0;
+      if (!A.Transposed) {
+        const double* Src = A.Data + (I0 + ip) + (K0 + k) * A.Ld;
+        for (; r < R; ++r) Dest[r] = Src[r];
+      } else {
+        for (; r < R; ++r) Dest[r] = A(I0 + ip + r, K0 + k);
+      }
+      for (; r < MR; ++r) Dest[r] = 0.0;
+    }
+  }
+}
+
+// Packs op(B) k [K0, K0 + Kc) x columns [J0, J0 + Cols) into NR-column panels, zero-padded.
+void PackB(const TOperand& B, size_t K0, size_t Kc, size_t J0, size_t Cols, size_t NR,
+           double* Dest) {
+  for (size_t jp = 0; jp < Cols; jp += NR) {
+    const size_t N = std::min(NR, Cols - jp);
+    for (size_t k = 0; k < Kc; ++k, Dest += NR) {
+      size_t c = 0;
+      for (; c < N; ++c) Dest[c] = B(K0 + k, J0 + jp + c);
+      for (; c < NR; ++c) Dest[c] = 0.0;
+    }
+  }
+}
+
+struct TGemmKernel {
+  TKernel Kernel;
+  size_t MR, NR;
+  const char* Name;
+};
+
+// The kernels this CPU can run, best first.
+std::vector<TGemmKernel> AvailableKernels() {
+  std::vector<TGemmKernel> Kernels;
+#ifdef ZEQ_X86_KERNELS
+  __builtin_cpu_init();
+  if (__builtin_cpu_supports("avx512f")) Kernels.push_back({Avx512Kernel, 16, 12, "avx512"});
+  if (__builtin_cpu_supports("avx2")) Kernels.push_back({Avx2Kernel, 8, 6, "avx2"});
+#endif
+  Kernels.push_back({GenericKernel<8, 4>, 8, 4, "generic"});
+  return Kernels;
+}
+
+TGemmKernel& Kernel() {
+  static TGemmKernel K = AvailableKernels().front();
+  return K;
+}
+
+}  // namespace
+
+const char* GemmKernelName() { return Kernel().Name; }
+
+bool SelectGemmKernel(const char* Name) {
+  for (const TGemmKernel& K : AvailableKernels())
+    if (std::strcmp(K.Name, Name) == 0) {
+      Kernel() = K;
+      return true;
+    }
+  return false;
+}
+
+void ExactGemm(size_t M, size_t N, size_t K, const TOperand& A, const TOperand& B, double* C,
+               size_t Ldc) {
+  if (M == 0 || N == 0) return;
+  if (K == 0) {  // empty sums: 0.0
+    for (size_t j = 0; j < N; ++j) std::fill_n(C + j * Ldc, M, 0.0);
+    return;
+  }
+  const TGemmKernel G = Kernel();
+  const size_t MR = G.MR, NR = G.NR;
+  std::vector<double> Bp(KC * (std::min(N, NC) + NR));
+  std::vector<double> Ap(KC * (std::min(M, MC) + MR));
+  std::vector<double> Edge(MR * NR);  // a partial tile of C, computed in full and copied back
+  for (size_t jc = 0; jc < N; jc += NC) {
+    const size_t Nc = std::min(NC, N - jc);
+    for (size_t pc = 0; pc < K; pc += KC) {
+      const size_t Kc = std::min(KC, K - pc);
+      const bool First = pc == 0;
+      PackB(B, pc, Kc, jc, Nc, NR, Bp.data());
+      for (size_t ic = 0; ic < M; ic += MC) {
+        const size_t Mc = std::min(MC, M - ic);
+        PackA(A, ic, Mc, pc, Kc, MR, Ap.data());
+        for (size_t jr = 0; jr < Nc; jr += NR) {
+          const size_t Nr = std::min(NR, Nc - jr);
+          for (size_t ir = 0; ir < Mc; ir += MR) {
+            const size_t Mr = std::min(MR, Mc - ir);
+            const double* ApPanel = Ap.data() + ir * Kc;
+            const double* BpPanel = Bp.data() + jr * Kc;
+            double* CTile = C + (ic + ir) + (jc + jr) * Ldc;
+            if (Mr == MR && Nr == NR) {
+              G.Kernel(Kc, ApPanel, BpPanel, CTile, Ldc, First);
+              continue;
+            }
+            for (size_t c = 0; c < Nr; ++c) std::copy_n(CTile + c * Ldc, Mr, Edge.data() + c * MR);
+            G.Kernel(Kc, ApPanel, BpPanel, Edge.data(), MR, First);
+            for (size_t c = 0; c < Nr; ++c) std::copy_n(Edge.data() + c * MR, Mr, CTile + c * Ldc);
+          }
+        }
+      }
+    }
+  }
+}
+
+}  // namespace zeq::detail

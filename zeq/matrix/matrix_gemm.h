@@ -1,0 +1,37 @@
+// Matrix products with a fixed summation order, fast.
+//
+// Every result element is sum_{k rising} a(i,k) * b(k,j), started at 0.0, each product
+// rounded and then added (no fused multiply-add), each addition rounded. The kernels compute
+// many independent elements at once (register tiles, SIMD across rows, cache blocking and
+// packing) but never split or reorder one element's sum: a k-block continues from the partial
+// sum stored in C, which is the same sequence of roundings. Private to the matrix unit.
+#pragma once
+
+#include <cstddef>
+
+namespace zeq::detail {
+
+// op(X) of a column-major matrix X (element (r, c) at Data[r + c * Ld]): X itself, or its
+// transpose when Transposed.
+struct TOperand {
+  const double* Data;
+  size_t Ld;
+  bool Transposed;
+
+  double operator()(size_t i, size_t k) const {
+    return Transposed ? Data[k + i * Ld] : Data[i + k * Ld];
+  }
+};
+
+// C (M x N, column-major, leading dimension Ldc) := op(A) (M x K) * op(B) (K x N).
+void ExactGemm(size_t M, size_t N, size_t K, const TOperand& A, const TOperand& B, double* C,
+               size_t Ldc);
+
+// The name of the kernel in use ("avx512", "avx2" or "generic"; the best the CPU has).
+const char* GemmKernelName();
+
+// Makes the named kernel the one in use; false (nothing changes) when the CPU lacks it.
+// For tests, which check every kernel against a plain loop.
+bool SelectGemmKernel(const char* Name);
+
+}  // namespace zeq::detail

@@ -1,0 +1,368 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "zeq/matrix/matrix.h"
+
+namespace zeq {
+namespace {
+
+void SetRows(TMatrix& M, const std::vector<std::vector<double>>& Rows) {
+  M.Resize(static_cast<int32_t>(Rows[0].size()), static_cast<int32_t>(Rows.size()));
+  for (size_t i = 0; i < Rows.size(); ++i)
+    for (size_t j = 0; j < Rows[i].size(); ++j)
+      M.SetVal(static_cast<int32_t>(j + 1), static_cast<int32_t>(i + 1), Rows[i][j]);
+}
+
+// A(i, j): row i, column j.
+double A_(const TMatrix& M, int32_t i, int32_t j) { return M.GetVal(j, i); }
+
+void RandomWellConditioned(TMatrix& M, int32_t N, std::mt19937_64& Gen) {
+  std::uniform_real_distribution<double> U(-1, 1);
+  M.Resize(N, N);
+  for (int32_t c = 1; c <= N; ++c)
+    for (int32_t r = 1; r <= N; ++r)
+      M.SetVal(c, r, U(Gen) + (c == r ? N : 0));  // diagonally dominant
+}
+
+TEST(Invert, TwoByTwoAndSingularCases) {
+  TMatrix M;
+  SetRows(M, {{4, 7}, {2, 6}});
+  ProcStat = 0;
+  ASSERT_TRUE(M.Invert());
+  EXPECT_NEAR(A_(M, 1, 1), 0.6, 1e-15);
+  EXPECT_NEAR(A_(M, 1, 2), -0.7, 1e-15);
+  EXPECT_NEAR(A_(M, 2, 1), -0.2, 1e-15);
+  EXPECT_NEAR(A_(M, 2, 2), 0.4, 1e-15);
+  EXPECT_EQ(ProcStat, 4);  // 2n progress steps
+  SetRows(M, {{1, 2}, {2, 4}});
+  EXPECT_FALSE(M.Invert());
+  EXPECT_NE(A_(M, 2, 2), 4);  // the factors stay in the matrix
+  SetRows(M, {{1, 2}, {0, 0}});
+  int Changes = 0;
+  M.OnChange = [&](TObject*) { ++Changes; };
+  EXPECT_FALSE(M.Invert());  // zero row: unchanged
+  EXPECT_EQ(A_(M, 1, 2), 2);
+  EXPECT_EQ(Changes, 1);  // fires after the computation whatever its result
+  TMatrix NonSquare;
+  NonSquare.Resize(3, 2);
+  NonSquare.OnChange = [&](TObject*) { ++Changes; };
+  EXPECT_FALSE(NonSquare.Invert());
+  EXPECT_EQ(Changes, 1);
+}
+
+TEST(Invert, ProductWithTheInverseIsTheIdentity) {
+  std::mt19937_64 Gen(1);
+  for (int32_t N : {1, 3, 8, 9, 17, 60}) {
+    TMatrix A, Inv, P;
+    RandomWellConditioned(A, N, Gen);
+    Inv.Assign(&A);
+    ASSERT_TRUE(Inv.Invert());
+    ASSERT_TRUE(A.Multiply(&Inv, &P));
+    for (int32_t i = 1; i <= N; ++i)
+      for (int32_t j = 1; j <= N; ++j) ASSERT_NEAR(A_(P, i, j), i == j ? 1.0 : 0.0, 1e-10) << N;
+  }
+}
+
+TEST(Invert, NaNAndAbortTerminate) {
+  TMatrix M;
+  SetRows(M, {{NAN, 1}, {1, 2}});
+  M.Invert();  // terminates; the result is unspecified
+  SetRows(M, {{NAN, NAN}, {NAN, NAN}});
+  EXPECT_FALSE(M.Invert());
+  SetRows(M, {{4, 7}, {2, 6}});
+  AbortMathProc = true;
+  EXPECT_FALSE(M.Invert());
+  AbortMathProc = false;
+  EXPECT_EQ(A_(M, 1, 1), 4);  // stopped in the row scaling: unchanged
+}
+
+TEST(Determinant, SignsAndSingularity) {
+  TMatrix M;
+  SetRows(M, {{0, 1}, {1, 0}});
+  EXPECT_EQ(M.Determinant(), -1);
+  SetRows(M, {{1, 2}, {2, 4}});
+  EXPECT_EQ(M.Determinant(), 0);
+  M.Resize(3, 2);
+  EXPECT_EQ(M.Determinant(), 0);
+  SetRows(M, {{2, 0, 0}, {0, 3, 0}, {0, 0, 4}});
+  EXPECT_EQ(M.Determinant(), 24);
+  int Changes = 0;
+  M.OnChange = [&](TObject*) { ++Changes; };
+  EXPECT_NEAR(M.Determinant(), 24, 0);
+  EXPECT_EQ(Changes, 0);
+}
+
+TEST(LUdecomposition, FactorsReproduceThePermutedMatrix) {
+  std::mt19937_64 Gen(2);
+  std::uniform_real_distribution<double> U(-1, 1);
+  for (int32_t N : {2, 5, 12}) {
+    TMatrix A, L, Up, P;
+    A.Resize(N, N);
+    for (int32_t c = 1; c <= N; ++c)
+      for (int32_t r = 1; r <= N; ++r) A.SetVal(c, r, U(Gen));
+    ASSERT_TRUE(A.LUdecomposition(&L, &Up));
+    ASSERT_TRUE(L.Multiply(&Up, &P));
+    // L U is a row permutation of A: every row of the product is a row of A.
+    std::vector<bool> Used(static_cast<size_t>(N), false);
+    for (int32_t i = 1; i <= N; ++i) {
+      int32_t Match = 0;
+      for (int32_t r = 1; r <= N && Match == 0; ++r) {
+        bool Same = !Used[static_cast<size_t>(r - 1)];
+        for (int32_t j = 1; j <= N && Same; ++j)
+          Same = std::fabs(A_(P, i, j) - A_(A, r, j)) < 1e-12;
+        if (Same) Match = r;
+      }
+      ASSERT_NE(Match, 0) << "row " << i;
+      Used[static_cast<size_t>(Match - 1)] = true;
+    }
+    for (int32_t i = 1; i <= N; ++i) {
+      EXPECT_EQ(A_(L, i, i), 1);
+      for (int32_t j = i + 1; j <= N; ++j) {
+        EXPECT_EQ(A_(L, i, j), 0);
+        EXPECT_EQ(A_(Up, j, i), 0);
+      }
+    }
+  }
+}
+
+TEST(LUdecomposition, EqualScaledCandidatesTakeTheLowerRow) {
+  TMatrix A, L, U;
+  SetRows(A, {{2, 1}, {2, 1}});  // identical rows: equal scaled candidates, singular
+  EXPECT_FALSE(A.LUdecomposition(&L, &U));
+  SetRows(A, {{1, 1}, {2, 2.5}});  // scaled candidates 1/1 and 2/2.5 = 0.8: row 1 stays
+  ASSERT_TRUE(A.LUdecomposition(&L, &U));
+  EXPECT_EQ(A_(U, 1, 1), 1);
+  SetRows(A, {{1, 1}, {2, 2}});  // 1/1 and 2/2: equal, the lower row (2) is the pivot
+  A.LUdecomposition(&L, &U);
+  EXPECT_EQ(A_(U, 1, 1), 2);
+  EXPECT_EQ(A.Determinant(), 0);
+  EXPECT_FALSE(A.LUdecomposition(nullptr, &U));
+  EXPECT_FALSE(A.LUdecomposition(&A, &U));
+}
+
+TEST(Cholesky, FactorAndItsTransposeInTheInput) {
+  TMatrix A, L;
+  SetRows(A, {{4, 2}, {2, 3}});
+  ASSERT_TRUE(A.CholeskyDecomp(&L));
+  EXPECT_EQ(A_(L, 1, 1), 2);
+  EXPECT_EQ(A_(L, 2, 1), 1);
+  EXPECT_DOUBLE_EQ(A_(L, 2, 2), std::sqrt(2.0));
+  EXPECT_EQ(A_(A, 1, 2), 1);  // the input's upper element now holds the factor
+  SetRows(A, {{1, 2}, {2, 1}});
+  EXPECT_FALSE(A.CholeskyDecomp(&L));
+  A.Resize(2, 3);
+  EXPECT_FALSE(A.CholeskyDecomp(&L));
+}
+
+TEST(Norms, AllFourKinds) {
+  TMatrix M;
+  SetRows(M, {{3, 4}});
+  EXPECT_EQ(M.Norm(ntFrobenius), 5);
+  SetRows(M, {{1, -2}, {3, 4}});
+  EXPECT_EQ(M.Norm(ntColwise), 6);
+  EXPECT_EQ(M.Norm(ntRowwise), 7);
+  // numpy.linalg.norm([[1, -2], [3, 4]], 2) = 5.116672736016927
+  EXPECT_NEAR(M.Norm(ntSpectral), 5.116672736016927, 1e-14);
+  SetRows(M, {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}});
+  EXPECT_EQ(M.Norm(ntSpectral), 1);
+  SetRows(M, {{1, 2, 3}});  // fewer rows than columns
+  EXPECT_NEAR(M.Norm(ntSpectral), std::sqrt(14.0), 1e-14);
+  M.Resize(0, 0);
+  EXPECT_EQ(M.Norm(ntSpectral), 0);
+  EXPECT_EQ(M.Norm(ntColwise), 0);
+}
+
+TEST(Norms, SpectralNormMatchesAPeerOnARandomMatrix) {
+  TMatrix M;
+  SetRows(M, {{0.5, -1.25, 2}, {3, 0.75, -0.5}, {-2, 1, 1.5}, {0.25, 0.5, -3}});
+  // numpy.linalg.norm(A, 2) for these rows
+  EXPECT_NEAR(M.Norm(ntSpectral), 4.369027285572729, 1e-13);
+  ProcStat = 0;
+  M.Norm(ntSpectral);
+  EXPECT_EQ(ProcStat, 12);  // four phases of n = 3 rounds
+  AbortMathProc = true;
+  try {
+    M.Norm(ntSpectral);
+    FAIL();
+  } catch (const EZEQMatrixError& E) {
+    EXPECT_STREQ(E.what(), "near singular covariance matrix");
+  }
+  AbortMathProc = false;
+}
+
+TEST(Balance, ScalesTheOffDiagonal) {
+  TMatrix M;
+  SetRows(M, {{1, 100}, {0.01, 1}});
+  ASSERT_TRUE(M.Balance());
+  EXPECT_NEAR(std::fabs(A_(M, 1, 2)) / std::fabs(A_(M, 2, 1)), 1, 0.1);
+  EXPECT_EQ(A_(M, 1, 1), 1);
+  SetRows(M, {{2, 0}, {0, 3}});
+  ASSERT_TRUE(M.Balance());
+  EXPECT_EQ(A_(M, 1, 2), 0);
+  SetRows(M, {{1, 0}, {5, 1}});  // a zero off-diagonal row: left alone
+  ASSERT_TRUE(M.Balance());
+  EXPECT_EQ(A_(M, 2, 1), 5);
+  M.Resize(2, 3);
+  EXPECT_FALSE(M.Balance());
+}
+
+TEST(OtherOperations, SquareTraceDiffTranspose) {
+  TMatrix M, S;
+  SetRows(M, {{1, 3}, {2, 4}});  // columns (1, 2) and (3, 4)
+  ProcStat = 0;
+  ASSERT_TRUE(M.Square(&S, 1));
+  EXPECT_EQ(A_(S, 1, 1), 5);
+  EXPECT_EQ(A_(S, 1, 2), 11);
+  EXPECT_EQ(A_(S, 2, 1), 11);
+  EXPECT_EQ(A_(S, 2, 2), 25);
+  EXPECT_EQ(ProcStat, 2);
+  EXPECT_EQ(M.Trace(), 5);
+  TMatrix D;
+  SetRows(D, {{1}, {4}, {9}, {16}});
+  D.Diff(0);
+  D.Diff(11);
+  EXPECT_EQ(D.NrOfRows(), 4);
+  D.Diff(1);
+  ASSERT_EQ(D.NrOfRows(), 3);
+  EXPECT_EQ(A_(D, 1, 1), 3);
+  EXPECT_EQ(A_(D, 3, 1), 7);
+  D.Diff(3);  // 3 rows: nothing
+  EXPECT_EQ(D.NrOfRows(), 3);
+  SetRows(M, {{1, 2, 3}});
+  ASSERT_TRUE(M.Transpose());
+  EXPECT_EQ(M.NrOfColumns(), 1);
+  EXPECT_EQ(M.NrOfRows(), 3);
+  EXPECT_EQ(A_(M, 3, 1), 3);
+}
+
+TEST(OtherOperations, InPlaceArithmetic) {
+  TMatrix A, B;
+  SetRows(A, {{1, 2}});
+  SetRows(B, {{10, 20}});
+  ASSERT_TRUE(A.Add(&B));
+  A.SMult(2);
+  A.SAdd(1);
+  EXPECT_EQ(A_(A, 1, 2), 45);
+  ASSERT_TRUE(A.Subtract(&B));
+  EXPECT_EQ(A_(A, 1, 1), 13);
+  B.Resize(1, 1);
+  EXPECT_FALSE(A.Add(&B));
+  EXPECT_FALSE(A.Subtract(nullptr));
+}
+
+}  // namespace
+}  // namespace zeq
+
+namespace zeq {
+namespace {
+
+// The inversion exactly as documented, written plainly (1-based, row-major), as the
+// reference for the vectorised implementation: every sum from 0.0 with k rising.
+bool ReferenceInvert(std::vector<std::vector<double>>& a, int n) {
+  std::vector<double> scale(n + 1), col(n + 1);
+  std::vector<int> index(n + 1);
+  std::vector<std::vector<double>> res(n + 1, std::vector<double>(n + 1));
+  for (int i = 1; i <= n; ++i) {
+    double big = 0;
+    for (int j = 1; j <= n; ++j) big = std::max(big, std::fabs(a[i][j]));
+    if (big == 0) return false;
+    scale[i] = 1 / big;
+  }
+  bool fail = false;
+  for (int j = 1; j <= n; ++j) {
+    for (int i = 1; i < j; ++i) {
+      double s = 0;
+      for (int k = 1; k < i; ++k) s = s + a[i][k] * a[k][j];
+      a[i][j] = a[i][j] - s;
+    }
+    double big = 0;
+    int imax = 0;
+    for (int i = j; i <= n; ++i) {
+      double s = 0;
+      for (int k = 1; k < j; ++k) s = s + a[i][k] * a[k][j];
+      a[i][j] = a[i][j] - s;
+      const double d = scale[i] * std::fabs(a[i][j]);
+      if (d >= big) big = d, imax = i;
+    }
+    if (imax != j) {
+      std::swap(a[imax], a[j]);
+      scale[imax] = scale[j];
+    }
+    index[j] = imax;
+    if (std::fabs(a[j][j]) < 1.0e-100L) a[j][j] = 1.0e-100, fail = true;
+    for (int i = j + 1; i <= n; ++i) a[i][j] = a[i][j] / a[j][j];
+  }
+  if (fail) return false;
+  for (int j = 1; j <= n; ++j) {
+    std::vector<double> x(n + 1, 0.0);
+    x[j] = 1;
+    int ii = 0;
+    for (int i = 1; i <= n; ++i) {
+      const int p = index[i];
+      double s = x[p];
+      x[p] = x[i];
+      if (ii != 0) {
+        double t = 0;
+        for (int k = ii; k < i; ++k) t = t + a[i][k] * x[k];
+        s = s - t;
+      } else if (s != 0) {
+        ii = i;
+      }
+      x[i] = s;
+    }
+    for (int i = n; i >= 1; --i) {
+      double t = 0;
+      for (int k = i + 1; k <= n; ++k) t = t + a[i][k] * x[k];
+      x[i] = (x[i] - t) / a[i][i];
+    }
+    for (int i = 1; i <= n; ++i) res[i][j] = x[i];
+  }
+  a = res;
+  return true;
+}
+
+TEST(Invert, BitIdenticalToThePlainAlgorithm) {
+  std::mt19937_64 Gen(31);
+  std::uniform_real_distribution<double> U(-1, 1);
+  for (int32_t N : {1, 2, 3, 7, 8, 9, 16, 23, 40}) {
+    TMatrix M;
+    M.Resize(N, N);
+    std::vector<std::vector<double>> Ref(N + 1, std::vector<double>(N + 1));
+    for (int32_t i = 1; i <= N; ++i)
+      for (int32_t j = 1; j <= N; ++j) {
+        const double V = U(Gen) * (i == 1 ? 1e-3 : 1);  // a small first row forces row exchanges
+        M.SetVal(j, i, V);
+        Ref[i][j] = V;
+      }
+    ASSERT_TRUE(ReferenceInvert(Ref, N));
+    ASSERT_TRUE(M.Invert());
+    for (int32_t i = 1; i <= N; ++i)
+      for (int32_t j = 1; j <= N; ++j)
+        ASSERT_EQ(std::bit_cast<uint64_t>(A_(M, i, j)), std::bit_cast<uint64_t>(Ref[i][j]))
+            << N << " " << i << " " << j;
+  }
+}
+
+TEST(Invert, FactorsWithInfinitiesFollowTheDocumentedOrderToo) {
+  // L(2, 1) = 1e10 / 1e-300 overflows: the solves must not skip the "zero" terms then.
+  const std::vector<std::vector<double>> Rows{{1e-300, 1e-300}, {1e10, 1e300}};
+  TMatrix M;
+  SetRows(M, Rows);
+  std::vector<std::vector<double>> Ref(3, std::vector<double>(3));
+  for (int i = 1; i <= 2; ++i)
+    for (int j = 1; j <= 2; ++j) Ref[i][j] = Rows[i - 1][j - 1];
+  const bool Expected = ReferenceInvert(Ref, 2);
+  ASSERT_EQ(M.Invert(), Expected);
+  for (int32_t i = 1; i <= 2; ++i)
+    for (int32_t j = 1; j <= 2; ++j)
+      EXPECT_EQ(std::bit_cast<uint64_t>(A_(M, i, j)), std::bit_cast<uint64_t>(Ref[i][j]))
+          << i << " " << j;
+}
+
+}  // namespace
+}  // namespace zeq

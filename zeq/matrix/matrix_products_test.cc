@@ -1,0 +1,181 @@
+// The products must give exactly the bits of the documented order of computation: every
+// sum from 0.0, k rising, product rounded, then added. A plain loop written here is the
+// reference; every kernel the CPU has is checked against it.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "zeq/matrix/matrix.h"
+#include "zeq/matrix/matrix_gemm.h"
+
+namespace zeq {
+namespace {
+
+void FillRandom(TMatrix& M, int32_t Cols, int32_t Rows, std::mt19937_64& Gen) {
+  M.Resize(Cols, Rows);
+  std::uniform_real_distribution<double> U(-1, 1);
+  std::uniform_int_distribution<int> Exp(-30, 30);
+  for (int32_t c = 1; c <= Cols; ++c)
+    for (int32_t r = 1; r <= Rows; ++r)
+      M.SetVal(c, r, std::ldexp(U(Gen), Exp(Gen)));  // wide range: rounding matters
+}
+
+// A(i, j) of the documented notation: row i, column j.
+double A_(const TMatrix& M, int32_t i, int32_t j) { return M.GetVal(j, i); }
+
+enum TForm { fMultiply, fMultiplyTransposed, fTransposeAndMultiply };
+
+// The reference: C(i, j) = sum_k op(A)(i, k) op(B)(k, j), plain and in order.
+void ReferenceProduct(TForm Form, const TMatrix& A, const TMatrix& B, std::vector<double>& C,
+                      int32_t& Rows, int32_t& Cols) {
+  const int32_t m = A.NrOfRows(), n = A.NrOfColumns();
+  Rows = Form == fTransposeAndMultiply ? n : m;
+  Cols = Form == fMultiplyTransposed ? B.NrOfRows() : B.NrOfColumns();
+  const int32_t K = Form == fTransposeAndMultiply ? m : n;
+  C.assign(static_cast<size_t>(Rows) * static_cast<size_t>(Cols), 0.0);
+  for (int32_t i = 1; i <= Rows; ++i)
+    for (int32_t j = 1; j <= Cols; ++j) {
+      double S = 0.0;
+      for (int32_t k = 1; k <= K; ++k) {
+        const double a = Form == fTransposeAndMultiply ? A_(A, k, i) : A_(A, i, k);
+        const double b = Form == fMultiplyTransposed ? A_(B, j, k) : A_(B, k, j);
+        const double P = a * b;
+        S = S + P;
+      }
+      C[static_cast<size_t>(i - 1) * static_cast<size_t>(Cols) + static_cast<size_t>(j - 1)] = S;
+    }
+}
+
+bool RunForm(TForm Form, TMatrix& A, const TMatrix& B, TMatrix& Res) {
+  switch (Form) {
+    case fMultiply:
+      return A.Multiply(&B, &Res);
+    case fMultiplyTransposed:
+      return A.MultiplyTransposed(&B, &Res);
+    default:
+      return A.TransposeAndMultiply(&B, &Res);
+  }
+}
+
+void ExpectBitIdentical(TForm Form, int32_t m, int32_t n, int32_t p, std::mt19937_64& Gen,
+                        bool WithHandler) {
+  TMatrix A, B, Res;
+  FillRandom(A, n, m, Gen);  // m rows, n columns
+  // Operand shapes that make the inner dimensions agree.
+  if (Form == fMultiply) FillRandom(B, p, n, Gen);
+  if (Form == fMultiplyTransposed) FillRandom(B, n, p, Gen);
+  if (Form == fTransposeAndMultiply) FillRandom(B, p, m, Gen);
+  if (WithHandler) Res.OnChange = [](TObject*) {};
+  ASSERT_TRUE(RunForm(Form, A, B, Res));
+  std::vector<double> C;
+  int32_t Rows, Cols;
+  ReferenceProduct(Form, A, B, C, Rows, Cols);
+  ASSERT_EQ(Res.NrOfRows(), Rows);
+  ASSERT_EQ(Res.NrOfColumns(), Cols);
+  for (int32_t i = 1; i <= Rows; ++i)
+    for (int32_t j = 1; j <= Cols; ++j)
+      ASSERT_EQ(std::bit_cast<uint64_t>(Res.GetVal(j, i)),
+                std::bit_cast<uint64_t>(C[static_cast<size_t>(i - 1) * static_cast<size_t>(Cols) +
+                                          static_cast<size_t>(j - 1)]))
+          << "form " << Form << " m " << m << " n " << n << " p " << p << " at " << i << "," << j;
+}
+
+class ProductKernels : public ::testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override {
+    Saved = detail::GemmKernelName();
+    if (!detail::SelectGemmKernel(GetParam()))
+      GTEST_SKIP() << "this CPU has no " << GetParam() << " kernel";
+  }
+  void TearDown() override { detail::SelectGemmKernel(Saved); }
+  const char* Saved = nullptr;
+};
+
+TEST_P(ProductKernels, MatrixProductsAreBitIdenticalToThePlainLoop) {
+  std::mt19937_64 Gen(17);
+  const int32_t Shapes[][3] = {{1, 1, 1},     {1, 7, 1},      {7, 1, 1},    {1, 1, 9},
+                               {3, 5, 2},     {17, 13, 11},   {16, 12, 12}, {33, 300, 29},
+                               {64, 257, 40}, {129, 70, 131}, {5, 0, 4},    {0, 4, 3},
+                               {4, 3, 0},     {200, 600, 7}};
+  for (const auto& S : Shapes)
+    for (TForm Form : {fMultiply, fMultiplyTransposed, fTransposeAndMultiply}) {
+      ExpectBitIdentical(Form, S[0], S[1], S[2], Gen, false);
+      ExpectBitIdentical(Form, S[0], S[1], S[2], Gen, true);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryKernel, ProductKernels,
+                         ::testing::Values("avx512", "avx2", "generic"));
+
+TEST(Products, VectorFormsAndElementWiseProductAreBitIdentical) {
+  std::mt19937_64 Gen(23);
+  for (auto [m, n] : {std::pair{1, 1}, {7, 13}, {64, 3}, {5, 130}}) {
+    TMatrix A, B, Res;
+    FillRandom(A, n, m, Gen);
+    FillRandom(B, n, m, Gen);
+    ASSERT_TRUE(A.EMult(&B, &Res));
+    for (int32_t c = 1; c <= n; ++c)
+      for (int32_t r = 1; r <= m; ++r) ASSERT_EQ(Res.GetVal(c, r), A.GetVal(c, r) * B.GetVal(c, r));
+    TVector X, Y, Z;
+    X.Resize(n);
+    X.FillRandomUniform(-3, 3);
+    ASSERT_TRUE(A.Multiply(&X, &Y));
+    ASSERT_EQ(Y.NrOfElem(), m);
+    for (int32_t i = 1; i <= m; ++i) {
+      double S = 0.0;
+      for (int32_t k = 1; k <= n; ++k) S = S + A_(A, i, k) * X.GetVal(k);
+      ASSERT_EQ(std::bit_cast<uint64_t>(Y.GetVal(i)), std::bit_cast<uint64_t>(S));
+    }
+    TVector V;
+    V.Resize(m);
+    V.FillRandomUniform(-3, 3);
+    ASSERT_TRUE(A.TransposeAndMultiply(&V, &Z));
+    ASSERT_EQ(Z.NrOfElem(), n);
+    for (int32_t i = 1; i <= n; ++i) {
+      double S = 0.0;
+      for (int32_t k = 1; k <= m; ++k) S = S + A_(A, k, i) * V.GetVal(k);
+      ASSERT_EQ(std::bit_cast<uint64_t>(Z.GetVal(i)), std::bit_cast<uint64_t>(S));
+    }
+  }
+}
+
+TEST(Products, ShapesEventsAndRefusals) {
+  TMatrix A, B, Res;
+  A.Resize(3, 2);  // 3 columns, 2 rows
+  B.Resize(2, 3);
+  A.Fill(1);
+  B.Fill(2);
+  int ResChanges = 0, AChanges = 0;
+  Res.OnChange = [&](TObject*) { ++ResChanges; };
+  A.OnChange = [&](TObject*) { ++AChanges; };
+  ASSERT_TRUE(A.Multiply(&B, &Res));
+  EXPECT_EQ(Res.NrOfColumns(), 2);
+  EXPECT_EQ(Res.NrOfRows(), 2);
+  EXPECT_EQ(Res.GetVal(2, 2), 6);
+  EXPECT_EQ(ResChanges, 1 + 4);  // the resize and one per element
+  EXPECT_EQ(AChanges, 1);
+  TMatrix C;
+  C.Resize(3, 2);
+  ResChanges = 0;
+  EXPECT_FALSE(A.Multiply(&C, &Res));  // 3x2 by 3x2
+  EXPECT_FALSE(A.Multiply(nullptr, &Res));
+  EXPECT_FALSE(A.Multiply(&B, nullptr));
+  EXPECT_EQ(ResChanges, 0);
+  EXPECT_EQ(Res.NrOfColumns(), 2);
+}
+
+TEST(Products, ResultAliasingAnOperandStillGivesTheProduct) {
+  TMatrix A, B, Expected;
+  std::mt19937_64 Gen(3);
+  FillRandom(A, 4, 4, Gen);
+  FillRandom(B, 4, 4, Gen);
+  ASSERT_TRUE(A.Multiply(&B, &Expected));
+  ASSERT_TRUE(A.Multiply(&B, &A));  // the result replaces the left operand
+  EXPECT_EQ(A.CRCofData(), Expected.CRCofData());
+}
+
+}  // namespace
+}  // namespace zeq
