@@ -7,19 +7,13 @@
 #include <vector>
 
 #include "zeq/matrix/matrix.h"
+#include "zeq/matrix/matrix_test_util.h"
 
 namespace zeq {
 namespace {
 
-void SetRows(TMatrix& M, const std::vector<std::vector<double>>& Rows) {
-  M.Resize(static_cast<int32_t>(Rows[0].size()), static_cast<int32_t>(Rows.size()));
-  for (size_t i = 0; i < Rows.size(); ++i)
-    for (size_t j = 0; j < Rows[i].size(); ++j)
-      M.SetVal(static_cast<int32_t>(j + 1), static_cast<int32_t>(i + 1), Rows[i][j]);
-}
-
-// A(i, j): row i, column j.
-double A_(const TMatrix& M, int32_t i, int32_t j) { return M.GetVal(j, i); }
+using test::A_;
+using test::SetRows;
 
 void RandomWellConditioned(TMatrix& M, int32_t N, std::mt19937_64& Gen) {
   std::uniform_real_distribution<double> U(-1, 1);

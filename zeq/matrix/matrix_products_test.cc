@@ -10,6 +10,7 @@
 
 #include "zeq/matrix/matrix.h"
 #include "zeq/matrix/matrix_gemm.h"
+#include "zeq/matrix/matrix_test_util.h"
 
 namespace zeq {
 namespace {
@@ -23,8 +24,7 @@ void FillRandom(TMatrix& M, int32_t Cols, int32_t Rows, std::mt19937_64& Gen) {
       M.SetVal(c, r, std::ldexp(U(Gen), Exp(Gen)));  // wide range: rounding matters
 }
 
-// A(i, j) of the documented notation: row i, column j.
-double A_(const TMatrix& M, int32_t i, int32_t j) { return M.GetVal(j, i); }
+using test::A_;  // A(i, j) of the documented notation: row i, column j
 
 enum TForm { fMultiply, fMultiplyTransposed, fTransposeAndMultiply };
 

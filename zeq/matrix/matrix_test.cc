@@ -5,17 +5,13 @@
 #include <vector>
 
 #include "zeq/matrix/matrix.h"
+#include "zeq/matrix/matrix_test_util.h"
 
 namespace zeq {
 namespace {
 
-// Fills a matrix from rows given as in mathematics: Rows[i][j] = A(i + 1, j + 1).
-void SetRows(TMatrix& M, const std::vector<std::vector<double>>& Rows) {
-  M.Resize(static_cast<int32_t>(Rows[0].size()), static_cast<int32_t>(Rows.size()));
-  for (size_t i = 0; i < Rows.size(); ++i)
-    for (size_t j = 0; j < Rows[i].size(); ++j)
-      M.SetVal(static_cast<int32_t>(j + 1), static_cast<int32_t>(i + 1), Rows[i][j]);
-}
+using test::A_;
+using test::SetRows;
 
 TEST(MatrixCore, NewMatrixAndCheckedAccess) {
   TMatrix M;

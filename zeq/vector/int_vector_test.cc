@@ -3,20 +3,13 @@
 #include <vector>
 
 #include "zeq/vector/vector.h"
+#include "zeq/vector/vector_test_util.h"
 
 namespace zeq {
 namespace {
 
-void FillInt(TIntVector& V, const std::vector<int32_t>& Values) {
-  V.Resize(static_cast<int32_t>(Values.size()));
-  for (size_t i = 0; i < Values.size(); ++i) V.SetVal(static_cast<int32_t>(i + 1), Values[i]);
-}
-
-std::vector<int32_t> Values(const TIntVector& V) {
-  std::vector<int32_t> R;
-  for (int32_t i = 1; i <= V.NrOfElem(); ++i) R.push_back(V.GetVal(i));
-  return R;
-}
+void FillInt(TIntVector& V, const std::vector<int32_t>& Values) { test::FillWith(V, Values); }
+std::vector<int32_t> Values(const TIntVector& V) { return test::ValuesOf(V); }
 
 TEST(IntVector, ArithmeticWrapsInThirtyTwoBits) {
   TIntVector A, B;

@@ -10,20 +10,13 @@
 #include <vector>
 
 #include "zeq/vector/vector.h"
+#include "zeq/vector/vector_test_util.h"
 
 namespace zeq {
 namespace {
 
-void FillVec(TVector& V, const std::vector<double>& Values) {
-  V.Resize(static_cast<int32_t>(Values.size()));
-  for (size_t i = 0; i < Values.size(); ++i) V.SetVal(static_cast<int32_t>(i + 1), Values[i]);
-}
-
-std::vector<double> Values(const TVector& V) {
-  std::vector<double> R;
-  for (int32_t i = 1; i <= V.NrOfElem(); ++i) R.push_back(V.GetVal(i));
-  return R;
-}
+void FillVec(TVector& V, const std::vector<double>& Values) { test::FillWith(V, Values); }
+std::vector<double> Values(const TVector& V) { return test::ValuesOf(V); }
 
 std::string TempFile(const std::string& Name) {
   return (std::filesystem::temp_directory_path() / ("zeq_vector_io_" + Name)).string();

@@ -7,19 +7,17 @@
 #include <vector>
 
 #include "zeq/vector/vector.h"
+#include "zeq/vector/vector_test_util.h"
 
 namespace zeq {
 namespace {
 
 // TVector cannot be copied; this builds one in place.
+void FillVec(TVector& V, const std::vector<double>& Values) { test::FillWith(V, Values); }
+
 #define VEC(name, ...) \
   TVector name;        \
   FillVec(name, {__VA_ARGS__})
-
-void FillVec(TVector& V, const std::vector<double>& Values) {
-  V.Resize(static_cast<int32_t>(Values.size()));
-  for (size_t i = 0; i < Values.size(); ++i) V.SetVal(static_cast<int32_t>(i + 1), Values[i]);
-}
 
 TEST(VectorStats, MeanVarUsesOneForFewValues) {
   double M, Var;

@@ -7,20 +7,15 @@
 #include <vector>
 
 #include "zeq/vector/vector.h"
+#include "zeq/vector/vector_test_util.h"
 
 namespace zeq {
 namespace {
 
-void Fill(TVector& V, const std::vector<double>& Values) {
-  V.Resize(static_cast<int32_t>(Values.size()));
-  for (size_t i = 0; i < Values.size(); ++i) V.SetVal(static_cast<int32_t>(i + 1), Values[i]);
-}
+using test::FillWith;
 
-std::vector<double> Values(const TVector& V) {
-  std::vector<double> R;
-  for (int32_t i = 1; i <= V.NrOfElem(); ++i) R.push_back(V.GetVal(i));
-  return R;
-}
+void Fill(TVector& V, const std::vector<double>& Values) { FillWith(V, Values); }
+std::vector<double> Values(const TVector& V) { return test::ValuesOf(V); }
 
 // Counts OnChange calls of a vector.
 struct TChangeCounter {
