@@ -128,6 +128,41 @@ void MatrixTour() {
       Fixed(A.Norm(zeq::ntColwise) * Inverse.Norm(zeq::ntColwise), 3).c_str());
 }
 
+void TableTour() {
+  Heading("Five cities sorted by population, and their distances (km, flat map)");
+  // Rows: cities; columns: population (millions), x and y position (km).
+  const char* Names[5] = {"Alder", "Birch", "Cedar", "Dogwood", "Elm"};
+  const double Data[5][3] = {
+      {1.9, 0, 0}, {0.4, 120, 50}, {3.1, 40, 160}, {0.9, 200, 210}, {2.2, 90, 90}};
+  zeq::TMatrix M;
+  M.Resize(3, 5);
+  for (int32_t r = 1; r <= 5; ++r)
+    for (int32_t c = 1; c <= 3; ++c) M.SetVal(c, r, Data[r - 1][c - 1]);
+  // The exchange report keeps the names aligned with the sorted rows.
+  std::vector<const char*> Label(Names, Names + 5);
+  M.OnSortExchange = [&Label](zeq::TObject*, uint8_t, int32_t I1, int32_t I2, int32_t, int32_t) {
+    std::swap(Label[static_cast<size_t>(I1 - 1)], Label[static_cast<size_t>(I2 - 1)]);
+  };
+  M.SortRows(1, false, 0, 0, 0, 0);
+  for (int32_t r = 1; r <= 5; ++r)
+    std::printf("  %-8s %4s million  at (%3s, %3s)\n", Label[static_cast<size_t>(r - 1)],
+                Fixed(M.GetVal(1, r), 1).c_str(), Fixed(M.GetVal(2, r), 0).c_str(),
+                Fixed(M.GetVal(3, r), 0).c_str());
+  zeq::TMatrix Pos, D;
+  Pos.Resize(2, 5);
+  Pos.CopyFrom(&M, 2, 1, 3, 5, 1, 1);
+  D.Resize(5, 5);
+  Pos.CalcDistMat(zeq::dmEuclid, &D);
+  std::printf("  %-8s", "");
+  for (int32_t c = 1; c <= 5; ++c) std::printf("%8s", Label[static_cast<size_t>(c - 1)]);
+  std::printf("\n");
+  for (int32_t r = 1; r <= 5; ++r) {
+    std::printf("  %-8s", Label[static_cast<size_t>(r - 1)]);
+    for (int32_t c = 1; c <= 5; ++c) std::printf("%8s", Fixed(D.GetVal(c, r), 0).c_str());
+    std::printf("\n");
+  }
+}
+
 void ScalarTour() {
   Heading("Axis ticks in the 1-2-5 series for the rainfall range");
   long double First, Dist;
@@ -177,6 +212,7 @@ int main() {
   CheckString();
   VectorTour();
   MatrixTour();
+  TableTour();
   ScalarTour();
   ComplexTour();
   return 0;

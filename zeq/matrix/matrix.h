@@ -27,16 +27,37 @@ class EZEQMatrixError : public EZEQError {
 // The norms of TMatrix::Norm.
 enum TNormType : uint8_t { ntColwise, ntRowwise, ntSpectral, ntFrobenius };
 
+// Operations of EdgeVector.
+enum TEdgeOp : uint8_t { eopMin, eopMax, eopSum, eopMean };
+
+// Distance measures between rows (DistanceOfObjects, CalcDistMat, clustering).
+enum TDistMode : uint8_t { dmJaccard, dmManhattan, dmEuclid, dmEuclidSqr, dmDice, dmUserDef };
+
+// Display names of the distance measures, indexed by TDistMode.
+extern const std::array<std::string, 6> DistModeId;
+
+// An entry of the sparse form of TIntMatrix.
+struct TSpMatElemInt {
+  int32_t colidx;
+  int32_t rowidx;
+  int32_t value;
+};
+
 // User-defined distance between two rows (in-out Distance).
 using TOnCalcDistanceEvent =
     std::function<void(TObject* Sender, int32_t Row1, int32_t Row2, double& Distance)>;
 
+class TIntMatrix;
+
 namespace detail {
 struct TMatrixAccess;
-}
+struct TMatrixTwin;
+}  // namespace detail
 
 class TMatrix : public TComponent {
  public:
+  using TElem = double;
+
   // 1 x 1 with the element 0.0, Precision 15 and -1. EZEQMatrixError "...: not enough memory
   // on heap" when even that cannot be allocated.
   explicit TMatrix(TComponent* AOwner = nullptr);
@@ -159,11 +180,95 @@ class TMatrix : public TComponent {
   // Differences of order Order (1..10) down every column; m - Order rows remain.
   void Diff(int32_t Order);
 
+  // ---- statistics over a rectangle (ranges repaired; sums in double, storage order) ----
+  double Sum(int32_t LoC, int32_t LoR, int32_t HiC, int32_t HiR) const;
+  // Variance 1.0 for fewer than three elements; both 0.0 for an empty rectangle.
+  void MeanVar(int32_t LowCol, int32_t LowRow, int32_t HighCol, int32_t HighRow, double& Mean,
+               double& Variance) const;
+  // Minimum starts at uc_MaxReal, Maximum at -uc_MaxReal; NaN is never taken.
+  void MinMax(int32_t LowCol, int32_t LowRow, int32_t HighCol, int32_t HighRow, double& Minimum,
+              double& Maximum) const;
+  // 0.0 when an element is 0 (or the rectangle is empty); "...: negative argument passed to
+  // GeometricMean" for a negative element.
+  double GeometricMean(int32_t LowCol, int32_t LowRow, int32_t HighCol, int32_t HighRow) const;
+  // "...: negative or zero argument passed to HarmonicMean".
+  double HarmonicMean(int32_t LowCol, int32_t LowRow, int32_t HighCol, int32_t HighRow) const;
+  void SkewKurt(int32_t LowCol, int32_t LowRow, int32_t HighCol, int32_t HighRow, double& Skewness,
+                double& Kurtosis) const;
+  void SkewKurtSample(int32_t LowCol, int32_t LowRow, int32_t HighCol, int32_t HighRow,
+                      double& Skewness, double& Kurtosis) const;
+  // The (N + 1) p rule on a sorted copy (SortArray, progress per pass); false for an empty
+  // rectangle.
+  bool Quartiles(int32_t LowCol, int32_t LowRow, int32_t HighCol, int32_t HighRow, double& Q1,
+                 double& Q2, double& Q3) const;
+  // The element of rank round(N prob / 100) (at most N - 1) by QuickSelect; prob clamped
+  // to 0..100, NaN counting as 0.
+  double Percentile(double prob, int32_t LowCol, int32_t LowRow, int32_t HighCol,
+                    int32_t HighRow) const;
+  // The same from SampleSize elements drawn with replacement (after Randomize) when the
+  // rectangle is larger.
+  double Percentile(double prob, int32_t LowCol, int32_t LowRow, int32_t HighCol, int32_t HighRow,
+                    int32_t SampleSize) const;
+  // Column means (dimColumns, n values) or row means (dimRows, m values) into Means.
+  void MeanVec(TDims Dim, TVector* Means) const;
+  // round(|LastBin - FirstBin| / BinWidth) bins (at most 500; false otherwise, also when the
+  // count is not a number or Histo is null). Elements beyond the last bin count as overflow.
+  bool Histogram(int32_t LoX, int32_t LoY, int32_t HiX, int32_t HiY, double FirstBin,
+                 double LastBin, double BinWidth, TIntVector* Histo, int32_t& Underflow,
+                 int32_t& Overflow, int32_t& MaxCnt) const;
+
+  // ---- scaling of columns and rows (OnChange once; result vectors optional) ----
+  void StandardizeColumns(TVector* Means, TVector* StdDevs);
+  void StandardizeRows(TVector* Means, TVector* StdDevs);
+  void QNormalizeColumns(double RefQuant, TVector* Medians, TVector* QuantDiffs);
+  void QNormalizeRows(double RefQuant, TVector* Medians, TVector* QuantDiffs);
+  void MeanCenterColumns(TVector* Means);
+  void MeanCenterRows(TVector* Means);
+  // Pearson correlation of all corresponding elements; "...: matrices do not match".
+  double Correlate(const TMatrix* OtherMat) const;
+
+  // ---- reorganisation ----
+  // Comb sort of the rows LowRow..HighRow by column SortColIx, exchanging the columns
+  // LowCol..HighCol (and the key); each exchange reported (2, i, i + gap, LowCol, HighCol).
+  void SortRows(int32_t SortColIx, bool Ascending, int32_t LowCol, int32_t LowRow, int32_t HighCol,
+                int32_t HighRow);
+  // The same for columns by row SortRowIx, reported (1, j, j + gap, LowRow, HighRow).
+  void SortCols(int32_t SortRowIx, bool Ascending, int32_t LowCol, int32_t LowRow, int32_t HighCol,
+                int32_t HighRow);
+  void MirrorColumns();
+  void MirrorRows();
+  // Indices outside the matrix make these do nothing (no exchange, no OnChange).
+  void ExchangeColumns(int32_t c1, int32_t c2);
+  void ExchangeRows(int32_t r1, int32_t r2);
+  // Min, max, sum or mean of every row (orHorizontal) or column into DestVec.
+  void EdgeVector(TOrientation Orient, TEdgeOp EdgeOp, TVector* DestVec) const;
+
+  // ---- search ----
+  // The first element nearest to Value; 0, 0 when none is nearer than uc_MaxDouble.
+  void Find(int32_t LowCol, int32_t HighCol, int32_t LowRow, int32_t HighRow, double Value,
+            int32_t& ColIx, int32_t& RowIx) const;
+  // Binary search in a sorted column: the exact row or the nearer neighbour (the higher row
+  // on a tie). 0 when Col lies outside the matrix or there are no rows.
+  int32_t FindInSortedColumn(int32_t Col, bool ColIsAscending, double Value) const;
+
+  // ---- distances between rows ----
+  // Rows outside 1..m read as zeros. dmJaccard and dmDice of two all-zero rows are 0 / 0,
+  // which gives NaN.
+  double DistanceOfObjects(TDistMode Mode, int32_t obj1, int32_t obj2);
+  // Fills the m x m matrix DMat: -2 (nothing changed) when DMat is null or does not have m
+  // columns, -1 when it is not square, 0 after filling.
+  int32_t CalcDistMat(TDistMode Mode, TMatrix* DMat);
+
+  // CopyFrom with an integer matrix (either form) as the source.
+  void CopyFrom(const TIntMatrix* MatSource, int32_t SourceColLo, int32_t SourceRowLo,
+                int32_t SourceColHi, int32_t SourceRowHi, int32_t DestCol, int32_t DestRow);
+
  protected:
   void SortExchange(uint8_t ExchgWhat, int32_t Index1, int32_t Index2, int32_t First, int32_t Last);
 
  private:
   friend struct detail::TMatrixAccess;
+  friend struct detail::TMatrixTwin;
 
   // Column-major storage of max(FNCol, 1) columns of FLd = max(FNRow, 1) rows.
   double& At(int32_t Nc, int32_t Nr) {
@@ -185,6 +290,168 @@ class TMatrix : public TComponent {
   std::array<int32_t, 2> FPrecis{15, -1};
   size_t FLd = 1;
   std::vector<double> Mat;
+};
+
+// The integer twin of TMatrix, dense or sparse. The sparse form stores only the entries set
+// explicitly, sorted by (column, row); its size follows the largest stored position. Methods
+// without a sparse variant do nothing (or return 0 / false) in the sparse form: convert with
+// SparseToArray first.
+class TIntMatrix : public TComponent {
+ public:
+  using TElem = int32_t;
+
+  // The dense form, 1 x 1 with the element 0.
+  explicit TIntMatrix(TComponent* AOwner = nullptr);
+  // The sparse form, empty (0 x 0), growing AllocBy entries at a time (at least 1). The
+  // result is owned like any component: by AOwner, or by the caller when AOwner is null.
+  static TIntMatrix* CreateSparse(TComponent* AOwner, int32_t AllocBy);
+  std::string ClassName() const override { return "TIntMatrix"; }
+
+  // ---- attributes ----
+  int32_t NrOfColumns() const { return FNCol; }
+  int32_t NrOfRows() const { return FNRow; }
+  void SetNCols(int32_t n);
+  void SetNRows(int32_t n);
+  int32_t Elem(int32_t Nc, int32_t Nr) const { return GetVal(Nc, Nr); }
+  const std::string& DataID() const { return FDataID; }
+  void SetDataID(std::string Value) { FDataID = std::move(Value); }
+  bool IsSparse() const { return FIsSparse; }
+  int32_t NumAllocated() const { return FNumAllocated; }
+  int32_t AllocBy() const { return FAllocBy; }
+  int32_t SparseNumElem() const { return FSparseNumElem; }
+  // Entry i (1-based) of the sparse form; {0, 0, 0} outside 1..SparseNumElem.
+  TSpMatElemInt SparseEntry(int32_t i) const;
+
+  TNotifyEvent OnChange;
+  TSortExchgEvent OnSortExchange;
+  TOnPercentDoneEvent OnPercentDone;
+
+  // ---- frame ----
+  // From a TIntMatrix: form, sizes, DataID, contents and the three events; no OnChange.
+  void Assign(TPersistent* Source) override;
+  void AssignTo(TPersistent* Dest) override;
+  void Changed();
+  // Forwards a subordinate's progress as this matrix's own OnPercentDone.
+  void PercDone(TObject* Sender, int32_t Percent);
+
+  // ---- elements, size, forms ----
+  int32_t GetVal(int32_t Nc, int32_t Nr) const;
+  // Sparse form: stores (zeros too) and grows the matrix to cover the position.
+  void SetVal(int32_t Nc, int32_t Nr, int32_t Value);
+  bool Resize(int32_t Nc, int32_t Nr);
+  bool ResizeAndClear(int32_t Nc, int32_t Nr);
+  void MakeValidColRange(int32_t& LowCol, int32_t& HighCol) const;
+  void MakeValidRowRange(int32_t& LowRow, int32_t& HighRow) const;
+  void ArrayToSparse(int32_t AllocBy);
+  void SparseToArray();
+
+  // ---- filling and copying ----
+  // Sparse form: 0 removes every entry, another value is written into the stored entries.
+  void Fill(int32_t value);
+  void FillDiag(int32_t value);
+  void CopyFrom(const TIntMatrix* MatSource, int32_t SourceColLo, int32_t SourceRowLo,
+                int32_t SourceColHi, int32_t SourceRowHi, int32_t DestCol, int32_t DestRow);
+  void CopyRowToVec(TIntVector* DestVec, int32_t Row, int32_t FirstCol, int32_t LastCol) const;
+  void CopyColToVec(TIntVector* DestVec, int32_t Col, int32_t FirstRow, int32_t LastRow) const;
+  // Nothing when the forms differ.
+  void Clone(const TIntMatrix* MatSource);
+
+  // ---- queries ----
+  int32_t CountValues(int32_t LowCol, int32_t HighCol, int32_t LowRow, int32_t HighRow,
+                      int32_t RangeLow, int32_t RangeHigh) const;
+  // Elements x with (x and Bitmask) = 0.
+  int32_t CountMaskedZeros(int32_t LowCol, int32_t HighCol, int32_t LowRow, int32_t HighRow,
+                           uint32_t Bitmask) const;
+  // 32 hexadecimal digits over the dense elements in storage order.
+  std::string CRCofData() const;
+
+  // ---- statistics (Sum to SkewKurtSample also in the sparse form, over stored entries) ----
+  int32_t Sum(int32_t LoC, int32_t LoR, int32_t HiC, int32_t HiR) const;
+  int32_t Trace() const;
+  // Minimum starts at 2147483647, Maximum at -2147483647.
+  void MinMax(int32_t LowCol, int32_t LowRow, int32_t HighCol, int32_t HighRow, int32_t& Minimum,
+              int32_t& Maximum) const;
+  void MeanVar(int32_t LowCol, int32_t LowRow, int32_t HighCol, int32_t HighRow, double& Mean,
+               double& Variance) const;
+  void SkewKurt(int32_t LowCol, int32_t LowRow, int32_t HighCol, int32_t HighRow, double& Skewness,
+                double& Kurtosis) const;
+  void SkewKurtSample(int32_t LowCol, int32_t LowRow, int32_t HighCol, int32_t HighRow,
+                      double& Skewness, double& Kurtosis) const;
+  double GeometricMean(int32_t LowCol, int32_t LowRow, int32_t HighCol, int32_t HighRow) const;
+  double HarmonicMean(int32_t LowCol, int32_t LowRow, int32_t HighCol, int32_t HighRow) const;
+  bool Quartiles(int32_t LowCol, int32_t LowRow, int32_t HighCol, int32_t HighRow, double& Q1,
+                 double& Q2, double& Q3) const;
+  double Percentile(double prob, int32_t LowCol, int32_t LowRow, int32_t HighCol,
+                    int32_t HighRow) const;
+  double Percentile(double prob, int32_t LowCol, int32_t LowRow, int32_t HighCol, int32_t HighRow,
+                    int32_t SampleSize) const;
+  void MeanVec(TDims Dim, TVector* Means) const;
+
+  // ---- arithmetic: 32-bit integers, wrapping on overflow ----
+  // Dense matrices only; MatB dense of the same size, or sparse and fitting inside.
+  bool Add(const TIntMatrix* MatB);
+  bool Subtract(const TIntMatrix* MatB);
+  void SMult(int32_t Scalar);
+  void SAdd(int32_t Scalar);
+  bool EMult(const TIntMatrix* MatB, TIntMatrix* MatRes);
+  bool Multiply(const TIntMatrix* MatB, TIntMatrix* MatRes);
+  bool MultiplyTransposed(const TIntMatrix* MatB, TIntMatrix* MatRes);
+  bool TransposeAndMultiply(const TIntMatrix* MatB, TIntMatrix* MatRes);
+  bool Multiply(const TIntVector* VecB, TIntVector* VecRes);
+  bool TransposeAndMultiply(const TIntVector* VecB, TIntVector* VecRes);
+  // Sparse form: the indices of every entry exchanged and the entries re-sorted; the counts
+  // are exchanged as well, so that every entry stays inside the matrix.
+  bool Transpose();
+
+  // ---- reorganisation and search (dense form) ----
+  void SortRows(int32_t SortColIx, bool Ascending, int32_t LowCol, int32_t LowRow, int32_t HighCol,
+                int32_t HighRow);
+  void SortCols(int32_t SortRowIx, bool Ascending, int32_t LowCol, int32_t LowRow, int32_t HighCol,
+                int32_t HighRow);
+  void MirrorColumns();
+  void MirrorRows();
+  void ExchangeColumns(int32_t c1, int32_t c2);
+  void ExchangeRows(int32_t r1, int32_t r2);
+  void EdgeVector(TOrientation Orient, TEdgeOp EdgeOp, TVector* DestVec) const;
+  void Find(int32_t LowCol, int32_t HighCol, int32_t LowRow, int32_t HighRow, int32_t Value,
+            int32_t& ColIx, int32_t& RowIx) const;
+  int32_t FindInSortedColumn(int32_t Col, bool ColIsAscending, int32_t Value) const;
+
+ protected:
+  void SortExchange(uint8_t ExchgWhat, int32_t Index1, int32_t Index2, int32_t First, int32_t Last);
+
+ private:
+  friend struct detail::TMatrixTwin;
+
+  int32_t& At(int32_t Nc, int32_t Nr) {
+    return Mat[static_cast<size_t>(Nc - 1) * FLd + static_cast<size_t>(Nr - 1)];
+  }
+  const int32_t& At(int32_t Nc, int32_t Nr) const {
+    return Mat[static_cast<size_t>(Nc - 1) * FLd + static_cast<size_t>(Nr - 1)];
+  }
+  bool InMatrix(int32_t Nc, int32_t Nr) const {
+    return Nc >= 1 && Nc <= FNCol && Nr >= 1 && Nr <= FNRow;
+  }
+  void AdoptStorage(std::vector<int32_t>&& Storage, int32_t Nc, int32_t Nr);
+  [[noreturn]] void OutOfMemory() const;
+  // Sparse helpers.
+  void ResetSparse(int32_t AllocBy);
+  size_t SparseSearch(int32_t Nc, int32_t Nr) const;
+  void WidenBounds(int32_t Nc, int32_t Nr);
+  void SparseAppend(TSpMatElemInt Entry);
+
+  int32_t FNCol = 1;
+  int32_t FNRow = 1;
+  std::string FDataID;
+  bool FIsSparse = false;
+  int32_t FNumAllocated = 0;
+  int32_t FAllocBy = 1;
+  int32_t FSparseNumElem = 0;
+  int32_t FSparseLowCol = INT32_MAX, FSparseHighCol = 1;
+  int32_t FSparseLowRow = INT32_MAX, FSparseHighRow = 1;
+  std::vector<TSpMatElemInt> SpMat;
+  size_t FLd = 1;
+  std::vector<int32_t> Mat;
 };
 
 }  // namespace zeq

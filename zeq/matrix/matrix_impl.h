@@ -5,6 +5,7 @@
 
 #include "zeq/matrix/matrix.h"
 #include "zeq/matrix/matrix_gemm.h"
+#include "zeq/matrix/matrix_twin.h"
 
 namespace zeq::detail {
 

@@ -46,15 +46,7 @@ void TMatrix::SAdd(double Scalar) {
   Changed();
 }
 
-bool TMatrix::Transpose() {
-  std::vector<double> T = TMatrixAccess::NewStorage(*this, FNRow, FNCol);
-  const size_t NewLd = Size(std::max(FNCol, 1));
-  for (int32_t c = 1; c <= FNCol; ++c)
-    for (int32_t r = 1; r <= FNRow; ++r) T[Size(r - 1) * NewLd + Size(c - 1)] = At(c, r);
-  AdoptStorage(std::move(T), FNRow, FNCol);
-  Changed();
-  return true;
-}
+bool TMatrix::Transpose() { return detail::TMatrixTwin::Transpose(*this); }
 
 double TMatrix::Norm(TNormType nt) const {
   double Result = 0.0;

@@ -236,7 +236,7 @@ bool TMatrix::Invert() {
   bool Result = false;
   {
     // Working storage first: a failed allocation raises before anything changes.
-    std::vector<double> Inverse = TMatrixAccess::NewStorage(*this, FNCol, FNRow);
+    std::vector<double> Inverse = detail::TMatrixTwin::NewStorage(*this, FNCol, FNRow);
     std::vector<double> Work = Mat;  // the factorisation runs on a copy until it cannot fail
     std::vector<double> RowMajor, X;
     try {

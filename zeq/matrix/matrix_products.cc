@@ -14,40 +14,7 @@ namespace zeq {
 using detail::TMatrixAccess;
 using detail::TOperand;
 
-std::vector<double> detail::TMatrixAccess::NewStorage(const TMatrix& Owner, int32_t Cols,
-                                                      int32_t Rows) {
-  try {
-    return std::vector<double>(
-        static_cast<size_t>(std::max(Cols, 1)) * static_cast<size_t>(std::max(Rows, 1)), 0.0);
-  } catch (const std::bad_alloc&) {
-    OutOfMemory(Owner);
-  } catch (const std::length_error&) {
-    OutOfMemory(Owner);
-  }
-}
-
 namespace {
-
-// Computes a Cols x Rows result with Compute(C, Ldc) and delivers it to Res.
-template <class F>
-void DeliverResult(const TMatrix& Self, TMatrix* Res, const TMatrix* Operand, int32_t Cols,
-                   int32_t Rows, F Compute) {
-  const bool Direct = !Res->OnChange && Res != &Self && Res != Operand;
-  if (Direct) {
-    Res->Resize(Cols, Rows);
-    Compute(TMatrixAccess::Data(*Res), TMatrixAccess::Ld(*Res));
-    return;
-  }
-  // Through the element setter: compute first (operands may be the result itself), then
-  // resize and set row by row, as the notification order requires.
-  std::vector<double> Buffer = TMatrixAccess::NewStorage(*Res, Cols, Rows);
-  const size_t Ld = static_cast<size_t>(std::max(Rows, 1));
-  Compute(Buffer.data(), Ld);
-  Res->Resize(Cols, Rows);
-  for (int32_t r = 1; r <= Rows; ++r)
-    for (int32_t c = 1; c <= Cols; ++c)
-      Res->SetVal(c, r, Buffer[static_cast<size_t>(c - 1) * Ld + static_cast<size_t>(r - 1)]);
-}
 
 size_t Size(int32_t N) { return static_cast<size_t>(N); }
 
@@ -56,9 +23,10 @@ size_t Size(int32_t N) { return static_cast<size_t>(N); }
 bool TMatrix::Multiply(const TMatrix* MatB, TMatrix* MatRes) {
   if (MatB == nullptr || MatRes == nullptr || FNCol != MatB->FNRow) return false;
   const TOperand A = TMatrixAccess::Operand(*this, false), B = TMatrixAccess::Operand(*MatB, false);
-  DeliverResult(*this, MatRes, MatB, MatB->FNCol, FNRow, [&](double* C, size_t Ldc) {
-    detail::ExactGemm(Size(FNRow), Size(MatB->FNCol), Size(FNCol), A, B, C, Ldc);
-  });
+  detail::TMatrixTwin::DeliverResult(
+      *this, MatRes, MatB, MatB->FNCol, FNRow, [&](double* C, size_t Ldc) {
+        detail::ExactGemm(Size(FNRow), Size(MatB->FNCol), Size(FNCol), A, B, C, Ldc);
+      });
   Changed();
   return true;
 }
@@ -66,9 +34,10 @@ bool TMatrix::Multiply(const TMatrix* MatB, TMatrix* MatRes) {
 bool TMatrix::MultiplyTransposed(const TMatrix* MatB, TMatrix* MatRes) {
   if (MatB == nullptr || MatRes == nullptr || FNCol != MatB->FNCol) return false;
   const TOperand A = TMatrixAccess::Operand(*this, false), B = TMatrixAccess::Operand(*MatB, true);
-  DeliverResult(*this, MatRes, MatB, MatB->FNRow, FNRow, [&](double* C, size_t Ldc) {
-    detail::ExactGemm(Size(FNRow), Size(MatB->FNRow), Size(FNCol), A, B, C, Ldc);
-  });
+  detail::TMatrixTwin::DeliverResult(
+      *this, MatRes, MatB, MatB->FNRow, FNRow, [&](double* C, size_t Ldc) {
+        detail::ExactGemm(Size(FNRow), Size(MatB->FNRow), Size(FNCol), A, B, C, Ldc);
+      });
   Changed();
   return true;
 }
@@ -76,9 +45,10 @@ bool TMatrix::MultiplyTransposed(const TMatrix* MatB, TMatrix* MatRes) {
 bool TMatrix::TransposeAndMultiply(const TMatrix* MatB, TMatrix* MatRes) {
   if (MatB == nullptr || MatRes == nullptr || FNRow != MatB->FNRow) return false;
   const TOperand A = TMatrixAccess::Operand(*this, true), B = TMatrixAccess::Operand(*MatB, false);
-  DeliverResult(*this, MatRes, MatB, MatB->FNCol, FNCol, [&](double* C, size_t Ldc) {
-    detail::ExactGemm(Size(FNCol), Size(MatB->FNCol), Size(FNRow), A, B, C, Ldc);
-  });
+  detail::TMatrixTwin::DeliverResult(
+      *this, MatRes, MatB, MatB->FNCol, FNCol, [&](double* C, size_t Ldc) {
+        detail::ExactGemm(Size(FNCol), Size(MatB->FNCol), Size(FNRow), A, B, C, Ldc);
+      });
   Changed();
   return true;
 }
@@ -86,7 +56,7 @@ bool TMatrix::TransposeAndMultiply(const TMatrix* MatB, TMatrix* MatRes) {
 bool TMatrix::EMult(const TMatrix* MatB, TMatrix* MatRes) {
   if (MatB == nullptr || MatRes == nullptr || FNCol != MatB->FNCol || FNRow != MatB->FNRow)
     return false;
-  DeliverResult(*this, MatRes, MatB, FNCol, FNRow, [&](double* C, size_t Ldc) {
+  detail::TMatrixTwin::DeliverResult(*this, MatRes, MatB, FNCol, FNRow, [&](double* C, size_t Ldc) {
     for (int32_t c = 1; c <= FNCol; ++c)
       for (int32_t r = 1; r <= FNRow; ++r)
         C[static_cast<size_t>(c - 1) * Ldc + Size(r - 1)] = At(c, r) * MatB->At(c, r);

@@ -116,7 +116,7 @@ TEST(MatrixCore, CopyFromClipsAtTheDestination) {
   EXPECT_EQ(Changes, 3);
   Dest.CopyFrom(&Src, 1, 1, 3, 2, INT32_MAX, INT32_MAX);
   EXPECT_EQ(Changes, 4);
-  Dest.CopyFrom(nullptr, 1, 1, 3, 2, 1, 1);
+  Dest.CopyFrom(static_cast<const TMatrix*>(nullptr), 1, 1, 3, 2, 1, 1);
   EXPECT_EQ(Changes, 4);
 }
 

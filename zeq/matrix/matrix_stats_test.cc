@@ -1,0 +1,273 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <tuple>
+#include <vector>
+
+#include "zeq/matrix/matrix.h"
+#include "zeq/matrix/matrix_test_util.h"
+
+namespace zeq {
+namespace {
+
+using test::A_;
+using test::SetRows;
+
+// One column holding Values (a column vector).
+void SetColumn(TMatrix& M, const std::vector<double>& Values) {
+  std::vector<std::vector<double>> Rows;
+  for (double V : Values) Rows.push_back({V});
+  SetRows(M, Rows);
+}
+
+TEST(MatrixStats, MeanVarAndMeans) {
+  TMatrix M;
+  double Mean, Var;
+  SetColumn(M, {1, 3});
+  M.MeanVar(0, 0, 0, 0, Mean, Var);
+  EXPECT_EQ(Mean, 2);
+  EXPECT_EQ(Var, 1);
+  SetColumn(M, {1, 2, 3});
+  M.MeanVar(0, 0, 0, 0, Mean, Var);
+  EXPECT_EQ(Var, 1);
+  SetColumn(M, {2, 4, 6, 8});
+  M.MeanVar(0, 0, 0, 0, Mean, Var);
+  EXPECT_NEAR(Var, 6.667, 5e-4);
+  EXPECT_EQ(M.Sum(0, 0, 0, 0), 20);
+  double Min, Max;
+  M.MinMax(1, 2, 1, 3, Min, Max);
+  EXPECT_EQ(Min, 4);
+  EXPECT_EQ(Max, 6);
+  TVector Means;
+  SetRows(M, {{1, 2}, {3, 4}});
+  M.MeanVec(dimColumns, &Means);
+  EXPECT_EQ(Means.GetVal(1), 2);
+  EXPECT_EQ(Means.GetVal(2), 3);
+  M.MeanVec(dimRows, &Means);
+  EXPECT_EQ(Means.GetVal(2), 3.5);
+}
+
+TEST(MatrixStats, GeometricAndHarmonicMeans) {
+  TMatrix M;
+  M.SetName("g");
+  SetColumn(M, {1, 0, 4});
+  EXPECT_EQ(M.GeometricMean(0, 0, 0, 0), 0);
+  SetColumn(M, {2, 8});
+  EXPECT_DOUBLE_EQ(M.GeometricMean(0, 0, 0, 0), 4);
+  EXPECT_DOUBLE_EQ(M.HarmonicMean(0, 0, 0, 0), 3.2);
+  SetColumn(M, {1, -1});
+  try {
+    M.GeometricMean(0, 0, 0, 0);
+    FAIL();
+  } catch (const EZEQMatrixError& E) {
+    EXPECT_STREQ(E.what(), "Component \"g\": negative argument passed to GeometricMean");
+  }
+  EXPECT_THROW(M.HarmonicMean(0, 0, 0, 0), EZEQMatrixError);
+}
+
+TEST(MatrixStats, QuartilesAndPercentiles) {
+  TMatrix M;
+  double Q1, Q2, Q3;
+  const std::tuple<std::vector<double>, double, double, double> Cases[] = {
+      {{1, 2, 3}, 1, 2, 3}, {{1, 2}, 1, 1.5, 2}, {{1, 2, 3, 4}, 1.25, 2.5, 3.75}, {{7}, 7, 7, 7}};
+  for (const auto& [Values, E1, E2, E3] : Cases) {
+    SetColumn(M, Values);
+    ASSERT_TRUE(M.Quartiles(0, 0, 0, 0, Q1, Q2, Q3));
+    EXPECT_EQ(Q1, E1);
+    EXPECT_EQ(Q2, E2);
+    EXPECT_EQ(Q3, E3);
+  }
+  SetColumn(M, {4, 1, 3, 2});
+  EXPECT_EQ(M.Percentile(50, 0, 0, 0, 0), 3);  // rank round(2) = 2: the third smallest
+  EXPECT_EQ(M.Percentile(100, 0, 0, 0, 0), 4);
+  EXPECT_EQ(M.Percentile(-5, 0, 0, 0, 0), 1);
+  EXPECT_EQ(M.Percentile(NAN, 0, 0, 0, 0), 1);
+  EXPECT_EQ(A_(M, 1, 1), 4);                        // the matrix keeps its order
+  EXPECT_EQ(M.Percentile(50, 0, 0, 0, 0, 100), 3);  // small rectangle: exact
+  M.Resize(0, 0);
+  EXPECT_FALSE(M.Quartiles(0, 0, 0, 0, Q1, Q2, Q3));
+  EXPECT_EQ(M.Percentile(50, 0, 0, 0, 0), 0);
+}
+
+TEST(MatrixStats, SampledPercentileOfALargeMatrix) {
+  TMatrix M;
+  M.Resize(200, 200);
+  SetRandSeed(4);
+  M.FillRandomUniform(0, 100);
+  EXPECT_NEAR(M.Percentile(50, 0, 0, 0, 0, 4000), 50, 3);  // a sample of 4000 from 40000
+  M.Fill(0);
+  M.SetVal(1, 1, -1);
+  EXPECT_EQ(M.Percentile(50, 0, 0, 0, 0, 1000), 0);  // the median falls among the zeros
+}
+
+TEST(MatrixStats, SkewnessAndKurtosis) {
+  TMatrix M;
+  SetColumn(M, {2, 8, 0, 4, 1, 9, 9, 0});
+  double S, K;
+  M.SkewKurt(0, 0, 0, 0, S, K);
+  // With s of denominator n - 1: x = 2,8,0,4,1,9,9,0; mean 33/8.
+  double M2 = 0, M3 = 0, M4 = 0;
+  for (double X : {2, 8, 0, 4, 1, 9, 9, 0}) {
+    const double D = X - 33.0 / 8;
+    M2 += D * D, M3 += D * D * D, M4 += D * D * D * D;
+  }
+  const double SD = std::sqrt(M2 / 7);
+  EXPECT_NEAR(S, M3 / 8 / (SD * SD * SD), 1e-13);
+  EXPECT_NEAR(K, M4 / 8 / (SD * SD * SD * SD) - 3, 1e-13);
+  SetColumn(M, {5});
+  M.SkewKurtSample(0, 0, 0, 0, S, K);
+  EXPECT_EQ(S + K, 0);
+}
+
+TEST(MatrixStats, HistogramBinsAndLimits) {
+  TMatrix M;
+  SetColumn(M, {-0.5, 11, 3.7, 3.2, 10.5});
+  TIntVector H;
+  int32_t U, O, MaxCnt;
+  ASSERT_TRUE(M.Histogram(0, 0, 0, 0, 0, 10, 1, &H, U, O, MaxCnt));
+  EXPECT_EQ(H.NrOfElem(), 10);
+  EXPECT_EQ(H.GetVal(4), 2);
+  EXPECT_EQ(U, 1);
+  EXPECT_EQ(O, 2);  // 11, and 10.5 beyond the tenth bin
+  EXPECT_EQ(MaxCnt, 2);
+  EXPECT_FALSE(M.Histogram(0, 0, 0, 0, 0, 501, 1, &H, U, O, MaxCnt));
+  EXPECT_FALSE(M.Histogram(0, 0, 0, 0, 0, 10, 0, &H, U, O, MaxCnt));
+  EXPECT_EQ(H.NrOfElem(), 10);
+}
+
+TEST(MatrixScaling, StandardizeNormalizeAndCenter) {
+  TMatrix M;
+  SetRows(M, {{1, 10}, {2, 10}, {3, 10}, {6, 10}});
+  TVector Means, SDs;
+  Means.Resize(2);
+  SDs.Resize(2);
+  int Changes = 0;
+  M.OnChange = [&](TObject*) { ++Changes; };
+  M.StandardizeColumns(&Means, &SDs);
+  EXPECT_EQ(Changes, 1);
+  EXPECT_EQ(Means.GetVal(1), 3);
+  EXPECT_DOUBLE_EQ(SDs.GetVal(1), std::sqrt(14.0 / 3.0));
+  EXPECT_EQ(A_(M, 1, 2), 10);  // a constant column keeps its values (variance 0)
+  EXPECT_EQ(SDs.GetVal(2), 0);
+  SetRows(M, {{1, 2, 3, 4, 5}});
+  M.QNormalizeRows(75, nullptr, nullptr);  // median 3 (rank 2), 75th percentile 5 (rank 4)
+  EXPECT_EQ(A_(M, 1, 5), 1);
+  EXPECT_EQ(A_(M, 1, 1), -1);
+  SetRows(M, {{1, 3}, {3, 5}});
+  M.MeanCenterRows(&Means);
+  EXPECT_EQ(Means.NrOfElem(), 2);
+  EXPECT_EQ(Means.GetVal(2), 4);
+  EXPECT_EQ(A_(M, 2, 1), -1);
+}
+
+TEST(MatrixScaling, CorrelateMatrices) {
+  TMatrix A, B;
+  A.SetName("a");
+  SetRows(A, {{1, 2}, {3, 4}});
+  SetRows(B, {{2, 4}, {6, 8}});
+  EXPECT_DOUBLE_EQ(A.Correlate(&B), 1);
+  B.Resize(3, 2);
+  try {
+    A.Correlate(&B);
+    FAIL();
+  } catch (const EZEQMatrixError& E) {
+    EXPECT_STREQ(E.what(), "Component \"a\": matrices do not match");
+  }
+}
+
+TEST(MatrixReorganisation, SortRowsReportsEachExchange) {
+  TMatrix M;
+  SetRows(M, {{3, 30}, {1, 10}, {2, 20}});
+  std::vector<std::tuple<int, int, int, int, int>> Reports;
+  M.OnSortExchange = [&](TObject*, uint8_t W, int32_t I1, int32_t I2, int32_t F, int32_t L) {
+    Reports.emplace_back(W, I1, I2, F, L);
+  };
+  M.SortRows(1, true, 0, 0, 0, 0);
+  EXPECT_EQ(A_(M, 1, 1), 1);
+  EXPECT_EQ(A_(M, 3, 2), 30);
+  const std::vector<std::tuple<int, int, int, int, int>> Expected{{2, 1, 2, 1, 2}, {2, 2, 3, 1, 2}};
+  EXPECT_EQ(Reports, Expected);
+}
+
+TEST(MatrixReorganisation, KeyOutsideTheRangeFollowsTheRows) {
+  TMatrix M;
+  SetRows(M, {{2, 20, 200}, {1, 10, 100}});
+  M.SortRows(1, true, 2, 0, 2, 0);  // key column 1, exchanged columns 2..2
+  EXPECT_EQ(A_(M, 1, 1), 1);        // the key moved with the row
+  EXPECT_EQ(A_(M, 1, 2), 10);
+  EXPECT_EQ(A_(M, 1, 3), 200);  // column 3 stayed in place
+  SetRows(M, {{3, 1, 2}});
+  M.SortCols(1, false, 0, 0, 0, 0);
+  EXPECT_EQ(A_(M, 1, 1), 3);
+  EXPECT_EQ(A_(M, 1, 3), 1);
+}
+
+TEST(MatrixReorganisation, MirrorExchangeAndEdges) {
+  TMatrix M;
+  SetRows(M, {{1, 2}, {3, 4}, {5, 6}, {7, 8}});
+  TVector E;
+  M.EdgeVector(orVertical, eopMean, &E);  // per column: sums divided by 4
+  EXPECT_EQ(E.NrOfElem(), 2);
+  EXPECT_EQ(E.GetVal(1), 4);
+  M.EdgeVector(orHorizontal, eopMax, &E);
+  EXPECT_EQ(E.NrOfElem(), 4);
+  EXPECT_EQ(E.GetVal(4), 8);
+  M.MirrorRows();
+  EXPECT_EQ(A_(M, 1, 1), 7);
+  M.MirrorColumns();
+  EXPECT_EQ(A_(M, 1, 1), 8);
+  M.ExchangeRows(1, 4);
+  EXPECT_EQ(A_(M, 1, 1), 2);
+  int Changes = 0;
+  M.OnChange = [&](TObject*) { ++Changes; };
+  M.ExchangeColumns(1, 9);  // outside: nothing at all
+  EXPECT_EQ(Changes, 0);
+  M.ExchangeColumns(1, 2);
+  EXPECT_EQ(A_(M, 1, 1), 1);
+}
+
+TEST(MatrixSearch, FindAndBinarySearch) {
+  TMatrix M;
+  SetRows(M, {{1, 5}, {3, 5}, {5, 0}, {7, 0}});
+  int32_t C, R;
+  M.Find(0, 0, 0, 0, 4.9, C, R);
+  EXPECT_EQ(C, 1);  // (1, 3) holds 5 and comes first in storage order
+  EXPECT_EQ(R, 3);
+  EXPECT_EQ(M.FindInSortedColumn(1, true, 5), 3);
+  EXPECT_EQ(M.FindInSortedColumn(1, true, 4), 3);  // 3 and 5 equally near: the higher row
+  EXPECT_EQ(M.FindInSortedColumn(1, true, 100), 4);
+  EXPECT_EQ(M.FindInSortedColumn(9, true, 1), 0);
+}
+
+TEST(MatrixDistances, ModesAndDistanceMatrix) {
+  TMatrix M;
+  SetRows(M, {{0, 0}, {3, 4}, {1, 1}});
+  EXPECT_EQ(M.DistanceOfObjects(dmEuclid, 1, 2), 5);
+  EXPECT_EQ(M.DistanceOfObjects(dmEuclidSqr, 1, 2), 25);
+  EXPECT_EQ(M.DistanceOfObjects(dmManhattan, 2, 3), 5);
+  EXPECT_DOUBLE_EQ(M.DistanceOfObjects(dmDice, 2, 3), 2.0 * 7 / (25 + 2));
+  EXPECT_DOUBLE_EQ(M.DistanceOfObjects(dmJaccard, 2, 3), 7.0 / (25 + 2 - 7));
+  EXPECT_TRUE(std::isnan(M.DistanceOfObjects(dmJaccard, 1, 1)));  // two all-zero rows
+  EXPECT_EQ(M.DistanceOfObjects(dmUserDef, 1, 2), 0);
+  M.OnCalcDistance = [](TObject*, int32_t R1, int32_t R2, double& D) { D = R1 * 10 + R2; };
+  EXPECT_EQ(M.DistanceOfObjects(dmUserDef, 1, 2), 12);
+  EXPECT_EQ(M.DistanceOfObjects(dmEuclid, 2, 9), 5);  // row 9 reads as zeros
+  TMatrix D;
+  D.Resize(2, 3);
+  EXPECT_EQ(M.CalcDistMat(dmEuclid, &D), -2);
+  D.Resize(3, 2);
+  EXPECT_EQ(M.CalcDistMat(dmEuclid, &D), -1);
+  EXPECT_EQ(D.GetVal(1, 1), 0);
+  D.Resize(3, 3);
+  D.Fill(7);
+  ASSERT_EQ(M.CalcDistMat(dmEuclid, &D), 0);
+  for (int32_t i = 1; i <= 3; ++i) {
+    EXPECT_EQ(A_(D, i, i), 0);
+    for (int32_t j = 1; j <= 3; ++j) EXPECT_EQ(A_(D, i, j), A_(D, j, i));
+  }
+  EXPECT_EQ(A_(D, 1, 2), 5);
+  EXPECT_EQ(DistModeId[dmEuclidSqr], "squared Euclidean");
+}
+
+}  // namespace
+}  // namespace zeq
