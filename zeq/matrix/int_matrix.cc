@@ -6,6 +6,7 @@
 #include <cmath>
 #include <new>
 
+#include "zeq/base/int32_wrap.h"
 #include "zeq/matrix/matrix_twin.h"
 
 namespace zeq {

@@ -7,20 +7,18 @@
 #include <algorithm>
 #include <new>
 
+#include "zeq/base/int32_wrap.h"
 #include "zeq/matrix/matrix_twin.h"
 
 namespace zeq {
 
 using Twin = detail::TMatrixTwin;
+using detail::WrapAdd;
 
 namespace {
 
 bool Before(const TSpMatElemInt& E, int32_t Nc, int32_t Nr) {
   return E.colidx < Nc || (E.colidx == Nc && E.rowidx < Nr);
-}
-
-int32_t WrapAdd(int32_t A, int32_t B) {
-  return static_cast<int32_t>(static_cast<uint32_t>(A) + static_cast<uint32_t>(B));
 }
 
 }  // namespace

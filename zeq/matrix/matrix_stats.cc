@@ -109,6 +109,15 @@ void SetIfGiven(TVector* V, int32_t Ix, double Value) {
   if (V != nullptr) V->SetVal(Ix, Value);
 }
 
+// MeanVar of the whole line l (a column when Columns, else a row) of length Across.
+void LineMeanVar(const TMatrix& M, bool Columns, int32_t l, int32_t Across, double& Mean,
+                 double& Variance) {
+  if (Columns)
+    M.MeanVar(l, 1, l, Across, Mean, Variance);
+  else
+    M.MeanVar(1, l, Across, l, Mean, Variance);
+}
+
 }  // namespace
 
 // Standardises every column (or row) by its mean and standard deviation.
@@ -117,10 +126,7 @@ static void StandardizeLines(TMatrix& M, bool Columns, TVector* Means, TVector* 
                 Across = Columns ? M.NrOfRows() : M.NrOfColumns();
   for (int32_t l = 1; l <= Lines; ++l) {
     double Mean, Variance;
-    if (Columns)
-      M.MeanVar(l, 1, l, Across, Mean, Variance);
-    else
-      M.MeanVar(1, l, Across, l, Mean, Variance);
+    LineMeanVar(M, Columns, l, Across, Mean, Variance);
     const double SD = std::sqrt(Variance);
     if (Variance > 0)
       for (int32_t k = 1; k <= Across; ++k)
@@ -170,10 +176,7 @@ static void MeanCenterLines(TMatrix& M, bool Columns, TVector* Means) {
   if (Means != nullptr) Means->SetVecSize(Lines);
   for (int32_t l = 1; l <= Lines; ++l) {
     double Mean, Variance;
-    if (Columns)
-      M.MeanVar(l, 1, l, Across, Mean, Variance);
-    else
-      M.MeanVar(1, l, Across, l, Mean, Variance);
+    LineMeanVar(M, Columns, l, Across, Mean, Variance);
     for (int32_t k = 1; k <= Across; ++k)
       LineElem(M, Columns, l, k) = LineElem(M, Columns, l, k) - Mean;
     SetIfGiven(Means, l, Mean);

@@ -15,6 +15,7 @@
 
 #include "zeq/math1/comb_sort.h"
 #include "zeq/math1/math1.h"
+#include "zeq/math1/sorted_search.h"
 #include "zeq/matrix/matrix.h"
 
 namespace zeq::detail {
@@ -488,17 +489,8 @@ struct TMatrixTwin {
   template <class M>
   static int32_t FindInSortedColumn(const M& Mx, int32_t Col, bool Ascending, double Value) {
     if (Col < 1 || Col > Mx.FNCol || Mx.FNRow < 1) return 0;
-    const auto At = [&](int32_t r) { return static_cast<double>(Mx.At(Col, r)); };
-    int32_t Lo = 1, Hi = Mx.FNRow;
-    while (Hi - Lo >= 2) {
-      const int32_t Mid = Lo + (Hi - Lo) / 2;
-      if (At(Mid) == Value) return Mid;
-      if (Ascending ? Value > At(Mid) : Value < At(Mid))
-        Lo = Mid;
-      else
-        Hi = Mid;
-    }
-    return std::fabs(At(Hi) - Value) <= std::fabs(At(Lo) - Value) ? Hi : Lo;
+    const auto At = [&](int32_t r) { return static_cast<long double>(Mx.At(Col, r)); };
+    return NearestInSorted(Mx.FNRow, At, Ascending, Value);
   }
 
   // ---- products: results delivered as the events require ----

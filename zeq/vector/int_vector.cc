@@ -3,6 +3,7 @@
 // MinMax start values, squares formed in 32 bits, the integer histogram.
 #include <cmath>
 
+#include "zeq/base/int32_wrap.h"
 #include "zeq/vector/vector_impl.h"
 
 namespace zeq {

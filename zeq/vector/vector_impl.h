@@ -15,6 +15,7 @@
 #include "zeq/math1/comb_sort.h"
 #include "zeq/math1/math1.h"
 #include "zeq/math1/moments.h"
+#include "zeq/math1/sorted_search.h"
 #include "zeq/vector/vector.h"
 
 namespace zeq::detail {
@@ -268,16 +269,7 @@ struct TVectorImpl {
     const auto At = [&Vec](int32_t i) {
       return static_cast<long double>(Vec.FVec[static_cast<size_t>(i - 1)]);
     };
-    int32_t Lo = 1, Hi = Vec.FNElem;
-    while (Hi - Lo >= 2) {
-      const int32_t Mid = Lo + (Hi - Lo) / 2;
-      if (At(Mid) == Value) return Mid;
-      if (Ascending ? Value > At(Mid) : Value < At(Mid))
-        Lo = Mid;
-      else
-        Hi = Mid;
-    }
-    return std::fabs(At(Hi) - Value) <= std::fabs(At(Lo) - Value) ? Hi : Lo;
+    return NearestInSorted(Vec.FNElem, At, Ascending, Value);
   }
 
   // ---- statistics shared by the twins ----
