@@ -5,4 +5,5 @@
 #include "zeq/complex/complex.h"
 #include "zeq/math1/math1.h"
 #include "zeq/matrix/matrix.h"
+#include "zeq/statis/statis.h"
 #include "zeq/vector/vector.h"

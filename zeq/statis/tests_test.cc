@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "zeq/statis/statis.h"
+#include "zeq/vector/vector_test_util.h"
+
+namespace zeq {
+namespace {
+
+using test::FillWith;
+
+TEST(DeanDixon, RatiosAndCandidates) {
+  TVector V;
+  FillWith(V, {1, 2, 3, 4, 100});
+  double q;
+  EXPECT_EQ(DeanDixonTest(&V, Dot050, q), 5);
+  EXPECT_NEAR(q, 96.0 / 99.0, 1e-15);
+  FillWith(V, {5, 5, 5, 5, 5});
+  EXPECT_EQ(DeanDixonTest(&V, Dot050, q), 0);
+  EXPECT_EQ(q, 0);
+  FillWith(V, {1, 10, 10.5, 11, 20});  // rL = rH: the minimum is the candidate
+  DeanDixonTest(&V, Dot500, q);
+  EXPECT_EQ(DeanDixonTest(&V, Dot500, q), 1);
+  FillWith(V, {5, 100, 1, 2, 3, 4, 6, 7, 8, 9, 100});  // r21: a repeated maximum still counts;
+  EXPECT_EQ(DeanDixonTest(&V, Dot050, q), 2);  // the first position of the value is reported
+  EXPECT_EQ(DeanDixonCriticalValues(2, Dot050), -1);
+  EXPECT_EQ(DeanDixonCriticalValues(101, Dot050), -1);
+  EXPECT_EQ(DeanDixonCriticalValues(20, Dot050), 0.450);
+  EXPECT_EQ(DeanDixonCriticalValues(17, Dot050), 0.494);  // interpolated between 15 and 20
+  for (int32_t n = 15; n < 100; ++n)                      // the filled r22 rows never increase
+    EXPECT_LE(DeanDixonCriticalValues(n + 1, Dot010), DeanDixonCriticalValues(n, Dot010));
+  FillWith(V, {1, 2});
+  try {
+    DeanDixonTest(&V, Dot050, q);
+    FAIL();
+  } catch (const EZEQStatisError& E) {
+    EXPECT_STREQ(E.what(), "DeanDixonTest: number of data points is too low");
+  }
+  V.Resize(101);
+  EXPECT_THROW(DeanDixonTest(&V, Dot050, q), EZEQStatisError);
+}
+
+TEST(Grubbs, CriticalValuesAndTest) {
+  // mpmath (40 digits): t = the 1 - 0.05 / 20 quantile with 8 df; (9 / sqrt(10)) sqrt(t^2 / (t^2 +
+  // 8))
+  EXPECT_NEAR(GrubbsCriticalValues(10, 0.05, true), 2.2899540844796003738, 1e-13);
+  EXPECT_EQ(GrubbsCriticalValues(2, 0.05, true), -1);
+  EXPECT_EQ(GrubbsCriticalValues(10, 1.0, true), -1);
+  TVector V;
+  FillWith(V, {10, 11, 9, 10.5, 9.5, 10.2, 9.8, 25, 10.1, 9.9});
+  double g;
+  EXPECT_EQ(GrubbsTest(&V, 0.05, g), 8);
+  EXPECT_GT(g, 2.29);
+  FillWith(V, {1, 2, 3});
+  try {
+    GrubbsTest(&V, 1.0, g);  // the level is checked first
+    FAIL();
+  } catch (const EZEQStatisError& E) {
+    EXPECT_STREQ(E.what(), "GrubbsTest: invalid level of significance");
+  }
+  try {
+    GrubbsTest(&V, 0.05, g);
+    FAIL();
+  } catch (const EZEQStatisError& E) {
+    EXPECT_STREQ(E.what(), "GrubbsTest: number of data points is too low");
+  }
+  FillWith(V, {4, 4, 4, 4});
+  EXPECT_EQ(GrubbsTest(&V, 0.05, g), 0);
+  EXPECT_EQ(g, 0);
+}
+
+TEST(Normality, KolmogorovSmirnovAndLilliefors) {
+  // scipy.stats.kstest(x, 'norm').statistic, and of x standardized with ddof = 1
+  const std::vector<double> X{0.3, -1.2, 0.8, 2.1, -0.4, 0.05, 1.3, -0.9};
+  TVector V;
+  FillWith(V, X);
+  EXPECT_NEAR(PerformKSNormalityTest(&V, false), 0.16314460141660336, 1e-8);
+  EXPECT_EQ(V.GetVal(1), -1.2);  // sorted in place
+  FillWith(V, X);
+  EXPECT_NEAR(PerformLillieforsTest(&V, false), 0.10936356628682664, 1e-8);
+}
+
+struct TAnovaSet {
+  std::string Name;
+  double MinLRE;  // what the one-pass sums achieve with long double accumulators, floored
+};
+
+double LRE(double Value, double Certified) {
+  if (Value == Certified) return 15;
+  return std::min(15.0, -std::log10(std::fabs(Value - Certified) / std::fabs(Certified)));
+}
+
+TEST(Anova, NistCertifiedSets) {
+  // The documented one-pass sums (sum of squares minus the squared sum over n) carried in long
+  // double: exact on the easy sets, then losing digits as the offset grows (SmLs04-06 offset
+  // 1e6, SmLs07-09 offset 1e12, where nothing is left of the sums of squares). The floors hold
+  // what the formulas achieve; see LRE() for the measure.
+  const TAnovaSet Sets[] = {{"SiRstv", 12},   {"SmLs01", 14.5},  {"SmLs02", 14.5}, {"SmLs03", 13},
+                            {"SmLs04", 3.5},  {"SmLs05", 3.5},   {"SmLs06", 1.5},  {"SmLs07", -7.5},
+                            {"SmLs08", -8.5}, {"SmLs09", -10.5}, {"AtmWtAg", 5}};
+  for (const TAnovaSet& Set : Sets) {
+    std::ifstream In(std::string(ZEQ_SOURCE_DIR) + "/zeq/statis/testdata/nist/" + Set.Name +
+                     ".dat");
+    ASSERT_TRUE(In) << Set.Name;
+    std::string Line, Word;
+    double CertSSB = 0, CertSSW = 0, CertF = 0;
+    std::vector<double> Y;
+    std::vector<int32_t> Labels;
+    for (int LineNo = 1; std::getline(In, Line); ++LineNo) {
+      std::istringstream L(Line);
+      if (Line.rfind("Between ", 0) == 0) {
+        double Df, Ms;
+        L >> Word >> Word >> Df >> CertSSB >> Ms >> CertF;
+      } else if (Line.rfind("Within ", 0) == 0) {
+        double Df;
+        L >> Word >> Word >> Df >> CertSSW;
+      } else if (LineNo > 60) {  // the data start on line 61 of every file
+        double T, R;
+        if (L >> T >> R) Labels.push_back(static_cast<int32_t>(T)), Y.push_back(R);
+      }
+    }
+    TVector V;
+    TIntVector C;
+    FillWith(V, Y);
+    FillWith(C, Labels);
+    double SSB, SSW, SST, F;
+    int32_t DfB, DfW, DfT;
+    const double P = Anova1F(&V, &C, SSB, SSW, SST, DfB, DfW, DfT, F);
+    EXPECT_GE(P, 0) << Set.Name;
+    const double LreB = LRE(SSB, CertSSB), LreW = LRE(SSW, CertSSW), LreF = LRE(F, CertF);
+    std::printf("  %-8s SSb LRE %5.1f  SSw LRE %5.1f  F LRE %5.1f  p %.3g\n", Set.Name.c_str(),
+                LreB, LreW, LreF, P);
+    EXPECT_GE(std::min({LreB, LreW, LreF}), Set.MinLRE) << Set.Name;
+  }
+}
+
+TEST(Anova, GroupsAndCodes) {
+  TVector V;
+  TIntVector C;
+  double SSB, SSW, SST, F;
+  int32_t DfB, DfW, DfT;
+  FillWith(V, {1, 2, 3, 4, 5});
+  FillWith(C, {3, 1, 3, 1, 2});  // three groups, numbered in order of appearance
+  ASSERT_GE(Anova1F(&V, &C, SSB, SSW, SST, DfB, DfW, DfT, F), 0);
+  EXPECT_EQ(DfB, 2);
+  EXPECT_EQ(DfW, 2);
+  EXPECT_NEAR(SST, 10, 1e-12);
+  EXPECT_NEAR(SSB + SSW, SST, 1e-12);
+  EXPECT_NEAR(Anova1F(&V, &C, SSB, SSW, SST, DfB, DfW, DfT, F), fDistriUpperTail(F, 2, 2), 1e-15);
+  FillWith(C, {7, 7, 7, 7, 7});
+  EXPECT_EQ(Anova1F(&V, &C, SSB, SSW, SST, DfB, DfW, DfT, F), -1);
+  FillWith(C, {1, 2, 3, 4, 5});
+  EXPECT_EQ(Anova1F(&V, &C, SSB, SSW, SST, DfB, DfW, DfT, F), -2);
+  FillWith(V, {2, 2, 2, 2});
+  FillWith(C, {1, 1, 2, 2});
+  EXPECT_EQ(Anova1F(&V, &C, SSB, SSW, SST, DfB, DfW, DfT, F), -3);
+  FillWith(V, {1, 1, 2, 2});
+  EXPECT_EQ(Anova1F(&V, &C, SSB, SSW, SST, DfB, DfW, DfT, F), 0);
+  EXPECT_EQ(F, static_cast<double>(uc_MaxReal));
+}
+
+TEST(PercentileOfArray, StatusCodesAndRanks) {
+  TDoubleArray A{9, 1, 8, 2, 7, 3};
+  double R;
+  EXPECT_EQ(PercentileOfArray(A, 150, 5, 2, R), -2);
+  EXPECT_EQ(PercentileOfArray(A, 50, 5, 2, R), -3);
+  EXPECT_EQ(PercentileOfArray(A, 50, -1, 2, R), -1);
+  EXPECT_EQ(PercentileOfArray(A, 50, 0, 6, R), -1);
+  EXPECT_EQ(PercentileOfArray(A, 0, 2, 5, R), 0);
+  EXPECT_EQ(R, 2);  // the minimum of 8, 2, 7, 3
+  EXPECT_EQ(PercentileOfArray(A, 100, 2, 5, R), 0);
+  EXPECT_EQ(R, 8);
+  EXPECT_EQ(A[0], 9);  // outside the range nothing moves
+}
+
+TEST(Runs, ExactNormalAndSerial) {
+  EXPECT_EQ(ExactRunsTest(3, 2, 1), 0);
+  for (auto [a, b] : {std::pair{3, 2}, {4, 4}, {5, 7}})
+    EXPECT_NEAR(ExactRunsTest(a, b, a + b), 1, 1e-12);
+  EXPECT_NEAR(ExactRunsTest(2, 2, 2), 2.0 / 6.0, 1e-15);  // AABB, BBAA of six arrangements
+  TBitFld Bits;
+  Bits.SetSize(59);
+  for (int i = 0; i < 30; ++i) Bits.SetBit(i, true);  // 30 set, 30 clear, two runs
+  double p;
+  EXPECT_TRUE(RunsTest(&Bits, p));  // normal approximation (more than 25 of each)
+  EXPECT_LT(p, 1e-10);
+  Bits.Clear();
+  EXPECT_TRUE(RunsTest(&Bits, p));  // all equal: sigma 0
+  EXPECT_EQ(p, 0);
+  TVector V;
+  FillWith(V, {1, 9, 2, 8, 3, 7, 4, 6, 5, 10, 0, 11});
+  EXPECT_FALSE(RunsTestSerial(&V, p));  // alternating: many runs, not significant in the lower tail
+  EXPECT_GT(p, 0.05);
+}
+
+TEST(KernelDensity, GridSizesAndShape) {
+  TVector Data, Density;
+  FillWith(Data, {-1, -0.5, 0, 0.2, 0.5, 1, 1.5});
+  int32_t MinIx, MaxIx;
+  int Calls = 0;
+  double LastPercent = 0;
+  EstimateProbDensity(&Data, &Density, -3, 3, 1, 0.8, 3, MinIx, MaxIx,
+                      [&](TObject* S, double, double Pct) {
+                        EXPECT_EQ(S, nullptr);
+                        LastPercent = Pct;
+                        ++Calls;
+                      });
+  EXPECT_DOUBLE_EQ(LastPercent,
+                   18.0 / 17.0 * 100);  // count n + m + 1 of n + m: past 100 at the end
+  EXPECT_EQ(Density.NrOfElem(), 11);    // numSteps 3 becomes 10
+  EXPECT_EQ(Calls, 7 + 11);
+  EXPECT_GT(MaxIx, 3);
+  EXPECT_LT(MaxIx, 9);
+  EXPECT_EQ(MinIx, 1);
+  EstimateProbDensity(&Data, &Density, -3, 3, 1, 0.8, 20000, MinIx, MaxIx);
+  EXPECT_EQ(Density.NrOfElem(), 10001);
+  double Area = 0;  // the estimate integrates to about 1 over a wide grid
+  for (int32_t j = 1; j <= 10001; ++j) Area += Density.GetVal(j) * 6.0 / 10000;
+  EXPECT_NEAR(Area, 1, 0.05);
+}
+
+}  // namespace
+}  // namespace zeq
