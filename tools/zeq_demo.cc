@@ -163,6 +163,44 @@ void TableTour() {
   }
 }
 
+void StatisticsTour() {
+  Heading("Tests: outliers, normality and a one-way analysis of variance");
+  // Ten repeated measurements of a resistor (ohm); the eighth was misread.
+  const std::vector<double> Ohm = {99.8,  100.1, 100.3, 99.9,  100.0,
+                                   100.2, 99.7,  104.6, 100.1, 99.9};
+  zeq::TVector M;
+  M.Resize(static_cast<int32_t>(Ohm.size()));
+  for (size_t i = 0; i < Ohm.size(); ++i) M.SetVal(static_cast<int32_t>(i + 1), Ohm[i]);
+  double G, Q;
+  const int32_t GrubbsIx = zeq::GrubbsTest(&M, 0.05, G);
+  const int32_t DixonIx = zeq::DeanDixonTest(&M, zeq::Dot050, Q);
+  std::printf("  Grubbs: G = %s (critical %s at 5%%), outlier at measurement %d\n",
+              Fixed(G, 3).c_str(), Fixed(zeq::GrubbsCriticalValues(10, 0.05, true), 3).c_str(),
+              GrubbsIx);
+  std::printf("  Dean-Dixon: r11 = %s (critical %s), outlier at measurement %d\n",
+              Fixed(Q, 3).c_str(), Fixed(zeq::DeanDixonCriticalValues(10, zeq::Dot050), 3).c_str(),
+              DixonIx);
+
+  zeq::TVector Rain;
+  Rain.Resize(static_cast<int32_t>(Rainfall.size()));
+  for (size_t i = 0; i < Rainfall.size(); ++i)
+    Rain.SetVal(static_cast<int32_t>(i + 1), Rainfall[i]);
+  zeq::TVector Work;
+  Work.Clone(&Rain);
+  const double D = zeq::PerformLillieforsTest(&Work, false);
+  std::printf("  Lilliefors normality of the rainfall: D = %s, p = %s\n", Fixed(D, 4).c_str(),
+              Fixed(zeq::LillieforsPValue(Rain.NrOfElem(), D), 3).c_str());
+
+  zeq::TIntVector Season;  // 1 winter, 2 spring, 3 summer, 4 autumn, month by month
+  Season.Resize(Rain.NrOfElem());
+  for (int32_t i = 1; i <= Rain.NrOfElem(); ++i) Season.SetVal(i, ((i - 1) % 12 + 1) % 12 / 3 + 1);
+  double SSb, SSw, SSt, F;
+  int32_t DfB, DfW, DfT;
+  const double P = zeq::Anova1F(&Rain, &Season, SSb, SSw, SSt, DfB, DfW, DfT, F);
+  std::printf("  rainfall by season: F(%d, %d) = %s, p = %s\n", DfB, DfW, Fixed(F, 3).c_str(),
+              Fixed(P, 4).c_str());
+}
+
 void ScalarTour() {
   Heading("Axis ticks in the 1-2-5 series for the rainfall range");
   long double First, Dist;
@@ -213,6 +251,7 @@ int main() {
   VectorTour();
   MatrixTour();
   TableTour();
+  StatisticsTour();
   ScalarTour();
   ComplexTour();
   return 0;
