@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -222,6 +224,60 @@ TEST(KernelDensity, GridSizesAndShape) {
   double Area = 0;  // the estimate integrates to about 1 over a wide grid
   for (int32_t j = 1; j <= 10001; ++j) Area += Density.GetVal(j) * 6.0 / 10000;
   EXPECT_NEAR(Area, 1, 0.05);
+}
+
+}  // namespace
+}  // namespace zeq
+
+namespace zeq {
+namespace {
+
+// Random data, NaN and infinities among them, through every test: no crash, no hang.
+TEST(TestsBadInput, RandomArgumentsTerminate) {
+  std::mt19937_64 Gen(21);
+  const double Specials[] = {NAN, HUGE_VAL, -HUGE_VAL, 0.0, 1e300, -1e300};
+  const auto Start = std::chrono::steady_clock::now();
+  for (int Trial = 0; Trial < 300; ++Trial) {
+    const int32_t N = static_cast<int32_t>(Gen() % 40) + 1;
+    TVector V;
+    V.Resize(N);
+    TIntVector C;
+    C.Resize(N);
+    for (int32_t i = 1; i <= N; ++i) {
+      V.SetVal(i, Gen() % 5 == 0 ? Specials[Gen() % 6]
+                                 : std::ldexp(static_cast<double>(Gen() % 2000) - 1000,
+                                              static_cast<int>(Gen() % 20) - 10));
+      C.SetVal(i, static_cast<int32_t>(Gen() % 4));
+    }
+    double q, g, a, b, c, f, r, p;
+    int32_t da, db, dc, lo, hi;
+    try {
+      DeanDixonTest(&V, static_cast<TSignifLevelEx>(Gen() % 9), q);
+    } catch (const EZEQStatisError&) {
+    }
+    try {
+      GrubbsTest(&V, 0.05, g);
+    } catch (const EZEQStatisError&) {
+    }
+    Anova1F(&V, &C, a, b, c, da, db, dc, f);
+    RunsTestSerial(&V, p);
+    TDoubleArray Arr(static_cast<size_t>(N), 1.0);
+    PercentileOfArray(Arr, static_cast<double>(Gen() % 300) - 100,
+                      static_cast<int32_t>(Gen() % 50) - 5, static_cast<int32_t>(Gen() % 50) - 5,
+                      r);
+    ExactRunsTest(static_cast<int32_t>(Gen() % 40) - 5, static_cast<int32_t>(Gen() % 40) - 5,
+                  static_cast<int32_t>(Gen() % 80));
+    TVector Density, Copy;
+    Copy.Clone(&V);
+    EstimateProbDensity(&Copy, &Density, -5, 5, static_cast<double>(Gen() % 3), 1, 10, lo, hi);
+    Copy.Clone(&V);
+    PerformLillieforsTest(&Copy, false);
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - Start, std::chrono::seconds(60));
+  TBitFld Empty;
+  double p;
+  EXPECT_FALSE(RunsTest(&Empty, p));
+  EXPECT_FALSE(RunsTest(nullptr, p));
 }
 
 }  // namespace
