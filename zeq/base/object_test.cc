@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "zeq/base/base.h"
+#include "zeq/base/test_util.h"
 
 namespace zeq {
 namespace {
@@ -63,12 +64,8 @@ TEST(Assign, IncompatibleClassesRaiseConvertError) {
   TCounted* Unused = nullptr;
   int Deleted = 0;
   auto Source = std::make_unique<TCounted>(Unused, &Deleted);
-  try {
-    Dest.Assign(Source.get());
-    FAIL() << "Assign of an unrelated class must raise";
-  } catch (const EConvertError& E) {
-    EXPECT_EQ(E.Message(), "Cannot assign a TCounted to a TComponent");
-  }
+  test::ExpectThrowMessage<EConvertError>([&] { Dest.Assign(Source.get()); },
+                                          "Cannot assign a TCounted to a TComponent");
   EXPECT_THROW(Dest.Assign(nullptr), EConvertError);
   EXPECT_THROW(Source->AssignTo(&Dest), EConvertError);
 }

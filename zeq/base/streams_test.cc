@@ -8,6 +8,7 @@
 #include <random>
 
 #include "zeq/base/base.h"
+#include "zeq/base/test_util.h"
 
 namespace zeq {
 namespace {
@@ -119,12 +120,8 @@ TEST(FileStream, WritesReadsAndReportsMissingFiles) {
   M.LoadFromFile(Name);
   EXPECT_EQ(M.Size(), 14);
   std::remove(Name.c_str());
-  try {
-    TFileStream Missing(Name, fmOpenRead);
-    FAIL() << "opening a missing file must raise";
-  } catch (const EInOutError& E) {
-    EXPECT_EQ(E.Message(), "Cannot open file \"" + Name + "\"");
-  }
+  test::ExpectThrowMessage<EInOutError>([&] { TFileStream Missing(Name, fmOpenRead); },
+                                        "Cannot open file \"" + Name + "\"");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <limits>
 #include <random>
 
+#include "zeq/base/test_util.h"
 #include "zeq/math1/math1.h"
 
 namespace zeq {
@@ -86,12 +87,9 @@ TEST(FloatText, BitPatternsAsHex) {
   EXPECT_EQ(HexToDouble("3ff0000000000000"), 1.0);
   EXPECT_EQ(HexToExtended("3FFF8000000000000000"), 1.0L);
   EXPECT_EQ(HexToSingle("c0000000"), -2.0f);
-  try {
-    HexToDouble("3FF000000000000");  // 15 characters
-    FAIL();
-  } catch (const EZEQError& E) {
-    EXPECT_EQ(E.Message(), "HexToDouble: invalid hex string \"3FF000000000000\"");
-  }
+  // 15 characters
+  test::ExpectThrowMessage<EZEQError>([&] { HexToDouble("3FF000000000000"); },
+                                      "HexToDouble: invalid hex string \"3FF000000000000\"");
   EXPECT_THROW(HexToDouble(" 3F0000000000000"), EZEQError);
   EXPECT_THROW(HexToSingle("+1234567"), EZEQError);
   EXPECT_THROW(HexToExtended("3FFF80000000000000G0"), EZEQError);
@@ -146,12 +144,8 @@ TEST(DegreeText, ConvertBetweenNotations) {
   EXPECT_EQ(D, -12);
   EXPECT_EQ(M, 15);
   D = 1, M = 61, S = 0;
-  try {
-    ConvertDegrees(D, M, S, dfDegMin, dfDecimal);
-    FAIL();
-  } catch (const EZEQMath1Error& E) {
-    EXPECT_EQ(E.Message(), "ConvertDegrees: invalid range of minutes");
-  }
+  test::ExpectThrowMessage<EZEQMath1Error>([&] { ConvertDegrees(D, M, S, dfDegMin, dfDecimal); },
+                                           "ConvertDegrees: invalid range of minutes");
   EXPECT_EQ(M, 61);  // nothing changed
   M = 0, S = NAN;
   EXPECT_THROW(ConvertDegrees(D, M, S, dfDegMin, dfDecimal), EZEQMath1Error);

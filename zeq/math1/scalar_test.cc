@@ -5,6 +5,7 @@
 #include <random>
 #include <vector>
 
+#include "zeq/base/test_util.h"
 #include "zeq/math1/math1.h"
 
 namespace zeq {
@@ -12,25 +13,15 @@ namespace {
 
 constexpr double Pi = std::numbers::pi;
 
-template <class E, class F>
-void ExpectMessage(F&& Call, const std::string& Message) {
-  try {
-    Call();
-    ADD_FAILURE() << "expected: " << Message;
-  } catch (const E& Err) {
-    EXPECT_EQ(Err.Message(), Message);
-  }
-}
-
 TEST(Polynomials, EvaluateAndCheckTheOrder) {
   const std::vector<double> C{1, -3, 2};  // 1 - 3x + 2x^2
   EXPECT_EQ(Polynomial(C, 2, 3.0), 10);
   EXPECT_EQ(Polynomial(C, 1, 3.0), -8);
   EXPECT_EQ(CenteredPolynomial(C, 2, 1.0, 4.0), 10);
-  ExpectMessage<EZEQMath1Error>([&] { Polynomial(C, 3, 1.0); },
-                                "Polynomial: invalid order of polynomial");
-  ExpectMessage<EZEQMath1Error>([&] { CenteredPolynomial(C, -1, 0, 1.0); },
-                                "Polynomial: invalid order of polynomial");
+  test::ExpectThrowMessage<EZEQMath1Error>([&] { Polynomial(C, 3, 1.0); },
+                                           "Polynomial: invalid order of polynomial");
+  test::ExpectThrowMessage<EZEQMath1Error>([&] { CenteredPolynomial(C, -1, 0, 1.0); },
+                                           "Polynomial: invalid order of polynomial");
 }
 
 TEST(Interpolation, EquallySpacedTable) {
@@ -43,10 +34,11 @@ TEST(Interpolation, EquallySpacedTable) {
   const std::vector<int32_t> I{0, 100};
   EXPECT_EQ(InterpolTable(0.25, 0, 1, I), 25);
   EXPECT_TRUE(std::isnan(InterpolTable(NAN, 0, 4, T)));
-  ExpectMessage<EZEQMath1Error>([] { InterpolTable(1, 0, 4, std::vector<double>{1}); },
-                                "InterpolTable: pivot array must contain at least 2 values");
-  ExpectMessage<EZEQMath1Error>([&] { InterpolTable(1, 2, 2, T); },
-                                "InterpolTable: specified range of pivot array is zero");
+  test::ExpectThrowMessage<EZEQMath1Error>(
+      [] { InterpolTable(1, 0, 4, std::vector<double>{1}); },
+      "InterpolTable: pivot array must contain at least 2 values");
+  test::ExpectThrowMessage<EZEQMath1Error>([&] { InterpolTable(1, 2, 2, T); },
+                                           "InterpolTable: specified range of pivot array is zero");
 }
 
 TEST(Interpolation, XYTable) {
@@ -56,19 +48,19 @@ TEST(Interpolation, XYTable) {
   EXPECT_EQ(InterpolXYTable(-1, T), -10);
   EXPECT_EQ(InterpolXYTable(4, T), 40);
   EXPECT_TRUE(std::isnan(InterpolXYTable(NAN, T)));
-  ExpectMessage<EZEQMath1Error>([] { InterpolXYTable(0, TDouble2DArray{}); },
-                                "InterpolXYTable: pivot array must contain 2 columns");
-  ExpectMessage<EZEQMath1Error>(
+  test::ExpectThrowMessage<EZEQMath1Error>([] { InterpolXYTable(0, TDouble2DArray{}); },
+                                           "InterpolXYTable: pivot array must contain 2 columns");
+  test::ExpectThrowMessage<EZEQMath1Error>(
       [] {
         InterpolXYTable(0, TDouble2DArray{{1}, {2}});
       },
       "InterpolXYTable: pivot array must contain at least 2 rows");
-  ExpectMessage<EZEQMath1Error>(
+  test::ExpectThrowMessage<EZEQMath1Error>(
       [] {
         InterpolXYTable(0, TDouble2DArray{{1, 2}, {2, 3}, {4, 5}});
       },
       "InterpolXYTable: pivot array must contain 2 columns");
-  ExpectMessage<EZEQMath1Error>(
+  test::ExpectThrowMessage<EZEQMath1Error>(
       [] {
         InterpolXYTable(0, TDouble2DArray{{1, 2, 3}, {2}});
       },
@@ -119,8 +111,8 @@ TEST(Fractions, CancelAndFactorial) {
   EXPECT_EQ(Factorial(20), 2432902008176640000.0L);
   // Python: math.lgamma(1001)
   EXPECT_NEAR(static_cast<double>(std::log(Factorial(1000))), 5912.128178488163, 1e-11);
-  ExpectMessage<EZEQMath1Error>([] { Factorial(-1); }, "Factorial: negative argument");
-  ExpectMessage<EZEQMath1Error>([] { Factorial(1001); }, "Factorial: argument too big");
+  test::ExpectThrowMessage<EZEQMath1Error>([] { Factorial(-1); }, "Factorial: negative argument");
+  test::ExpectThrowMessage<EZEQMath1Error>([] { Factorial(1001); }, "Factorial: argument too big");
 }
 
 TEST(Bits, RoutinesOnBitsAndBytes) {
@@ -150,8 +142,8 @@ TEST(Bits, RoutinesOnBitsAndBytes) {
 TEST(RealFunctions, LogarithmsAndTheirErrors) {
   EXPECT_EQ(lg(1000), 3);
   EXPECT_EQ(ld(1024), 10);
-  ExpectMessage<EMathError>([] { lg(0); }, "logarithm: invalid argument");
-  ExpectMessage<EMathError>([] { ld(-1); }, "logarithm: invalid argument");
+  test::ExpectThrowMessage<EMathError>([] { lg(0); }, "logarithm: invalid argument");
+  test::ExpectThrowMessage<EMathError>([] { ld(-1); }, "logarithm: invalid argument");
   EXPECT_TRUE(std::isnan(lg(NAN)));
 }
 
@@ -164,7 +156,7 @@ TEST(RealFunctions, HyperbolicAndTrigonometric) {
   EXPECT_EQ(tgh(1000), 1);
   EXPECT_NEAR(tg(Pi / 4), 1, 1e-15);
   EXPECT_NEAR(cot(Pi / 4), 1, 1e-15);
-  ExpectMessage<EMathError>([] { cot(0); }, "cotangens overflow");
+  test::ExpectThrowMessage<EMathError>([] { cot(0); }, "cotangens overflow");
   EXPECT_NO_THROW(tg(Pi / 2));  // cos(pi/2) in double is 6e-17, not 0
 }
 

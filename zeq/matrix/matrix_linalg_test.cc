@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "zeq/base/test_util.h"
 #include "zeq/matrix/matrix.h"
 #include "zeq/matrix/matrix_test_util.h"
 
@@ -180,12 +181,8 @@ TEST(Norms, SpectralNormMatchesAPeerOnARandomMatrix) {
   M.Norm(ntSpectral);
   EXPECT_EQ(ProcStat, 12);  // four phases of n = 3 rounds
   AbortMathProc = true;
-  try {
-    M.Norm(ntSpectral);
-    FAIL();
-  } catch (const EZEQMatrixError& E) {
-    EXPECT_STREQ(E.what(), "near singular covariance matrix");
-  }
+  test::ExpectThrowMessage<EZEQMatrixError>([&] { M.Norm(ntSpectral); },
+                                            "near singular covariance matrix");
   AbortMathProc = false;
 }
 

@@ -4,6 +4,7 @@
 #include <tuple>
 #include <vector>
 
+#include "zeq/base/test_util.h"
 #include "zeq/matrix/matrix.h"
 #include "zeq/matrix/matrix_test_util.h"
 
@@ -56,12 +57,9 @@ TEST(MatrixStats, GeometricAndHarmonicMeans) {
   EXPECT_DOUBLE_EQ(M.GeometricMean(0, 0, 0, 0), 4);
   EXPECT_DOUBLE_EQ(M.HarmonicMean(0, 0, 0, 0), 3.2);
   SetColumn(M, {1, -1});
-  try {
-    M.GeometricMean(0, 0, 0, 0);
-    FAIL();
-  } catch (const EZEQMatrixError& E) {
-    EXPECT_STREQ(E.what(), "Component \"g\": negative argument passed to GeometricMean");
-  }
+  test::ExpectThrowMessage<EZEQMatrixError>(
+      [&] { M.GeometricMean(0, 0, 0, 0); },
+      "Component \"g\": negative argument passed to GeometricMean");
   EXPECT_THROW(M.HarmonicMean(0, 0, 0, 0), EZEQMatrixError);
 }
 
@@ -167,12 +165,8 @@ TEST(MatrixScaling, CorrelateMatrices) {
   SetRows(B, {{2, 4}, {6, 8}});
   EXPECT_DOUBLE_EQ(A.Correlate(&B), 1);
   B.Resize(3, 2);
-  try {
-    A.Correlate(&B);
-    FAIL();
-  } catch (const EZEQMatrixError& E) {
-    EXPECT_STREQ(E.what(), "Component \"a\": matrices do not match");
-  }
+  test::ExpectThrowMessage<EZEQMatrixError>([&] { A.Correlate(&B); },
+                                            "Component \"a\": matrices do not match");
 }
 
 TEST(MatrixReorganisation, SortRowsReportsEachExchange) {

@@ -4,6 +4,7 @@
 #include <tuple>
 #include <vector>
 
+#include "zeq/base/test_util.h"
 #include "zeq/matrix/matrix.h"
 #include "zeq/matrix/matrix_test_util.h"
 
@@ -183,12 +184,9 @@ TEST(MatrixCore, FailedResizeKeepsTheMatrix) {
   TMatrix M;
   M.SetName("m");
   SetRows(M, {{1, 2}});
-  try {
-    M.Resize(100000, 100000);  // 80 GB: above the allocation limit of this test program
-    FAIL();
-  } catch (const EZEQMatrixError& E) {
-    EXPECT_STREQ(E.what(), "Component \"m\": not enough memory on heap");
-  }
+  // 80 GB: above the allocation limit of this test program
+  test::ExpectThrowMessage<EZEQMatrixError>([&] { M.Resize(100000, 100000); },
+                                            "Component \"m\": not enough memory on heap");
   EXPECT_EQ(M.NrOfColumns(), 2);
   EXPECT_EQ(M.GetVal(2, 1), 2);
 }

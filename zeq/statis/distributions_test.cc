@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "zeq/base/test_util.h"
 #include "zeq/statis/statis.h"
 
 namespace zeq {
@@ -91,23 +92,17 @@ TEST(SpecialFunctions, CoefficientsAndSmallDistributions) {
   EXPECT_EQ(WeibullDensity(-1, 2, 1), 0);
   EXPECT_NEAR(HyperGeoDistriDensity(0.2, 50, 5, 2), 0.2098397175706545, 1e-9);
   EXPECT_EQ(HyperGeoDistriDensity(0.2, 50, 5, 7), 0);
-  try {
-    HyperGeoDistriDensity(1.5, 0, 5, 1);  // p is tested first
-    FAIL();
-  } catch (const EZEQStatisError& E) {
-    EXPECT_STREQ(E.what(), "HyperGeoDistriDensity: probability p must be between 0.0 and 1.0");
-  }
+  // p is tested first
+  test::ExpectThrowMessage<EZEQStatisError>(
+      [&] { HyperGeoDistriDensity(1.5, 0, 5, 1); },
+      "HyperGeoDistriDensity: probability p must be between 0.0 and 1.0");
   EXPECT_THROW(HyperGeoDistriDensity(0.5, 0, 5, 1), EZEQStatisError);
   EXPECT_THROW(HyperGeoDistriDensity(0.5, 4, 5, 1), EZEQStatisError);
   EXPECT_THROW(HyperGeoDistriDensity(0.5, 4, 0, 1), EZEQStatisError);
   EXPECT_EQ(FisherTransform(0), 0);
   EXPECT_NEAR(FisherTransformInv(FisherTransform(0.6)), 0.6, 1e-15);
-  try {
-    FisherTransform(1);
-    FAIL();
-  } catch (const EZEQStatisError& E) {
-    EXPECT_STREQ(E.what(), "FisherTransform: argument out of range");
-  }
+  test::ExpectThrowMessage<EZEQStatisError>([&] { FisherTransform(1); },
+                                            "FisherTransform: argument out of range");
   EXPECT_THROW(FisherTransform(-1), EZEQStatisError);
   EXPECT_NEAR(ConfidenceInterval(0.05, 2, 4), 1.959963984540054, 1e-7);
   EXPECT_EQ(CalcFishQ(3, 1, 0, 0), 4e6);  // s below 1e-6 becomes 1e-6

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "zeq/base/test_util.h"
 #include "zeq/statis/statis.h"
 #include "zeq/vector/vector_test_util.h"
 
@@ -37,12 +38,8 @@ TEST(DeanDixon, RatiosAndCandidates) {
   for (int32_t n = 15; n < 100; ++n)                      // the filled r22 rows never increase
     EXPECT_LE(DeanDixonCriticalValues(n + 1, Dot010), DeanDixonCriticalValues(n, Dot010));
   FillWith(V, {1, 2});
-  try {
-    DeanDixonTest(&V, Dot050, q);
-    FAIL();
-  } catch (const EZEQStatisError& E) {
-    EXPECT_STREQ(E.what(), "DeanDixonTest: number of data points is too low");
-  }
+  test::ExpectThrowMessage<EZEQStatisError>([&] { DeanDixonTest(&V, Dot050, q); },
+                                            "DeanDixonTest: number of data points is too low");
   V.Resize(101);
   EXPECT_THROW(DeanDixonTest(&V, Dot050, q), EZEQStatisError);
 }
@@ -59,18 +56,11 @@ TEST(Grubbs, CriticalValuesAndTest) {
   EXPECT_EQ(GrubbsTest(&V, 0.05, g), 8);
   EXPECT_GT(g, 2.29);
   FillWith(V, {1, 2, 3});
-  try {
-    GrubbsTest(&V, 1.0, g);  // the level is checked first
-    FAIL();
-  } catch (const EZEQStatisError& E) {
-    EXPECT_STREQ(E.what(), "GrubbsTest: invalid level of significance");
-  }
-  try {
-    GrubbsTest(&V, 0.05, g);
-    FAIL();
-  } catch (const EZEQStatisError& E) {
-    EXPECT_STREQ(E.what(), "GrubbsTest: number of data points is too low");
-  }
+  // the level is checked first
+  test::ExpectThrowMessage<EZEQStatisError>([&] { GrubbsTest(&V, 1.0, g); },
+                                            "GrubbsTest: invalid level of significance");
+  test::ExpectThrowMessage<EZEQStatisError>([&] { GrubbsTest(&V, 0.05, g); },
+                                            "GrubbsTest: number of data points is too low");
   FillWith(V, {4, 4, 4, 4});
   EXPECT_EQ(GrubbsTest(&V, 0.05, g), 0);
   EXPECT_EQ(g, 0);

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "zeq/base/test_util.h"
 #include "zeq/vector/vector.h"
 #include "zeq/vector/vector_test_util.h"
 
@@ -55,12 +56,9 @@ TEST(IntVector, HistogramRules) {
   EXPECT_EQ(Over, 1);
   EXPECT_EQ(Under, 0);
   EXPECT_EQ(MaxCnt, 2);
-  try {
-    V.Histogram(1, 4, 1, 1000, 1, &H, Under, Over, MaxCnt);
-    FAIL();
-  } catch (const EZEQVectorError& E) {
-    EXPECT_STREQ(E.what(), "Component \"iv.Histogram\": invalid number of bins");
-  }
+  test::ExpectThrowMessage<EZEQVectorError>(
+      [&] { V.Histogram(1, 4, 1, 1000, 1, &H, Under, Over, MaxCnt); },
+      "Component \"iv.Histogram\": invalid number of bins");
   EXPECT_EQ(Values(H), (std::vector<int32_t>{1, 2, 0}));  // unchanged
   // Width 2 over 1..5: bins [1,2], [3,4]; 5 is a remainder counted nowhere.
   FillInt(V, {1, 2, 3, 5, 7});
@@ -107,12 +105,8 @@ TEST(IntVector, StatisticsShareTheDoubleRules) {
 TEST(IntVector, AssignAcrossTheTwinsIsRefused) {
   TVector D;
   TIntVector I;
-  try {
-    D.Assign(&I);
-    FAIL();
-  } catch (const EConvertError& E) {
-    EXPECT_STREQ(E.what(), "Cannot assign a TIntVector to a TVector");
-  }
+  test::ExpectThrowMessage<EConvertError>([&] { D.Assign(&I); },
+                                          "Cannot assign a TIntVector to a TVector");
   TIntVector J;
   FillInt(I, {7, 8});
   J.Assign(&I);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "zeq/base/test_util.h"
 #include "zeq/vector/vector.h"
 #include "zeq/vector/vector_test_util.h"
 
@@ -118,18 +119,11 @@ TEST(VectorStats, GeometricAndHarmonicMeans) {
   EXPECT_DOUBLE_EQ(B.HarmonicMean(0, 0), 3.2);
   VEC(C, -1, 4);
   C.SetName("c");
-  try {
-    C.GeometricMean(0, 0);
-    FAIL();
-  } catch (const EZEQVectorError& E) {
-    EXPECT_STREQ(E.what(), "Component \"c\": negative argument passed to GeometricMean");
-  }
-  try {
-    A.HarmonicMean(0, 0);
-    FAIL();
-  } catch (const EZEQVectorError& E) {
-    EXPECT_STREQ(E.what(), "Component \"\": negative or zero argument passed to HarmonicMean");
-  }
+  test::ExpectThrowMessage<EZEQVectorError>(
+      [&] { C.GeometricMean(0, 0); }, "Component \"c\": negative argument passed to GeometricMean");
+  test::ExpectThrowMessage<EZEQVectorError>(
+      [&] { A.HarmonicMean(0, 0); },
+      "Component \"\": negative or zero argument passed to HarmonicMean");
 }
 
 TEST(VectorStats, SkewnessAndKurtosis) {

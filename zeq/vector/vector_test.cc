@@ -6,6 +6,7 @@
 #include <tuple>
 #include <vector>
 
+#include "zeq/base/test_util.h"
 #include "zeq/vector/vector.h"
 #include "zeq/vector/vector_test_util.h"
 
@@ -62,12 +63,9 @@ TEST(VectorCore, FailedResizeKeepsSizeAndContents) {
   TVector V;
   V.SetName("big");
   Fill(V, {1, 2});
-  try {
-    V.Resize(INT32_MAX);  // 16 GiB: above the allocation limit of this test program
-    FAIL() << "the resize must fail";
-  } catch (const EZEQVectorError& E) {
-    EXPECT_STREQ(E.what(), "Component \"big\": not enough memory");
-  }
+  // 16 GiB: above the allocation limit of this test program
+  test::ExpectThrowMessage<EZEQVectorError>([&] { V.Resize(INT32_MAX); },
+                                            "Component \"big\": not enough memory");
   EXPECT_EQ(Values(V), (std::vector<double>{1, 2}));
 }
 
@@ -172,20 +170,13 @@ TEST(VectorArithmetic, ElementWiseAndChecks) {
   EXPECT_EQ(A.DotProduct(nullptr), 0);
   A.Add(nullptr);
   TVector Short;
-  try {
-    A.Add(&Short);
-    FAIL();
-  } catch (const EZEQVectorError& E) {
-    EXPECT_STREQ(E.what(), "Component \"A\": vectors have different dimensions");
-  }
+  test::ExpectThrowMessage<EZEQVectorError>([&] { A.Add(&Short); },
+                                            "Component \"A\": vectors have different dimensions");
   EXPECT_EQ(Values(A), (std::vector<double>{2, 4, 6}));
   EXPECT_THROW(A.DotProduct(&Short), EZEQVectorError);
-  try {
-    A.EuclideanDistance(&Short);
-    FAIL();
-  } catch (const EZEQVectorError& E) {
-    EXPECT_STREQ(E.what(), "EuclideanDistance: dimensions of vectors do not match");
-  }
+  test::ExpectThrowMessage<EZEQVectorError>(
+      [&] { A.EuclideanDistance(&Short); },
+      "EuclideanDistance: dimensions of vectors do not match");
   TVector P, Q;
   Fill(P, {0, 0});
   Fill(Q, {3, 4});
@@ -210,12 +201,7 @@ TEST(VectorArithmetic, LengthReadAndWrite) {
   V.SetVecLeng(-10);
   EXPECT_EQ(Values(V), (std::vector<double>{-6, -8}));
   V.Clear();
-  try {
-    V.SetVecLeng(1);
-    FAIL();
-  } catch (const EZEQVectorError& E) {
-    EXPECT_STREQ(E.what(), "vector has zero length");
-  }
+  test::ExpectThrowMessage<EZEQVectorError>([&] { V.SetVecLeng(1); }, "vector has zero length");
 }
 
 TEST(VectorOrder, SortReportsEveryExchange) {
