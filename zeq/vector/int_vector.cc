@@ -10,21 +10,10 @@ namespace zeq {
 
 using Impl = detail::TVectorImpl;
 
-namespace {
-
-// 32-bit two's complement arithmetic without signed overflow.
-int32_t Wrap(uint32_t U) { return static_cast<int32_t>(U); }
-int32_t WrapAdd(int32_t A, int32_t B) {
-  return Wrap(static_cast<uint32_t>(A) + static_cast<uint32_t>(B));
-}
-int32_t WrapSub(int32_t A, int32_t B) {
-  return Wrap(static_cast<uint32_t>(A) - static_cast<uint32_t>(B));
-}
-int32_t WrapMul(int32_t A, int32_t B) {
-  return Wrap(static_cast<uint32_t>(A) * static_cast<uint32_t>(B));
-}
-
-}  // namespace
+using detail::Wrap;
+using detail::WrapAdd;
+using detail::WrapMul;
+using detail::WrapSub;
 
 TIntVector::TIntVector(TComponent* AOwner) : TComponent(AOwner) { Impl::Construct(*this); }
 
