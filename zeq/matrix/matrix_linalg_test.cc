@@ -76,6 +76,16 @@ TEST(Invert, NaNAndAbortTerminate) {
   EXPECT_EQ(A_(M, 1, 1), 4);  // stopped in the row scaling: unchanged
 }
 
+TEST(Determinant, NaNAndInfinityTerminate) {
+  TMatrix M;
+  SetRows(M, {{NAN, 1}, {1, 2}});
+  EXPECT_EQ(M.Determinant(), 0);  // a NaN pivot counts as too small
+  SetRows(M, {{HUGE_VAL, 1}, {1, 2}});
+  M.Determinant();  // terminates; the value follows the floating-point rules
+  SetRows(M, {{1, 2}, {3, 4}});
+  EXPECT_DOUBLE_EQ(M.Determinant(), -2);
+}
+
 TEST(Determinant, SignsAndSingularity) {
   TMatrix M;
   SetRows(M, {{0, 1}, {1, 0}});

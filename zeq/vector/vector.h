@@ -135,7 +135,8 @@ class TVector : public TComponent {
   void QNormalize(double RefQuant, double& Median, double& QuantDiff);
   // Percentile prob (percent, clamped to 0..100; NaN counts as 0) of the range by linear
   // interpolation between the order statistics 0..n-1. Sorts a copy with SortArray, which
-  // advances ProcStat per pass.
+  // advances ProcStat per pass. NaN elements stay where the sort finds them, so a result that
+  // interpolates next to one is NaN.
   double Percentile(double prob, int32_t LowElem, int32_t HighElem) const;
   // Quartiles by the (n + 1) p rule; always true.
   bool Quartiles(int32_t LowElem, int32_t HighElem, double& Q1, double& Q2, double& Q3) const;

@@ -71,6 +71,17 @@ TEST(VectorStats, PercentilesAndQuartiles) {
   EXPECT_EQ(Q1 + Q2 + Q3, 27);
 }
 
+TEST(VectorStats, NaNElementsTerminateEverywhere) {
+  VEC(V, 3, NAN, 1, 2);
+  V.SortElems(true, 0, 0);
+  EXPECT_TRUE(std::isnan(V.GetVal(2)));  // never exchanged: 1, NaN, 2, 3
+  EXPECT_EQ(V.Percentile(100, 0, 0), 3);
+  EXPECT_TRUE(std::isnan(V.Percentile(0, 0, 0)));  // 1 + (NaN - 1) * 0
+  double Q1, Q2, Q3;
+  EXPECT_TRUE(V.Quartiles(0, 0, Q1, Q2, Q3));
+  EXPECT_FALSE(std::isnan(V.Mode(0, 0)));
+}
+
 TEST(VectorStats, PercentileSortsWithTheArraySortAndReportsPasses) {
   VEC(V, 3, 1, 2);
   ProcStat = 0;
