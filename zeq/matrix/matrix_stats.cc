@@ -5,6 +5,7 @@
 // is in matrix_twin.h; this file adds what only the double matrix has.
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "zeq/matrix/matrix_impl.h"
 
@@ -239,18 +240,16 @@ int32_t TMatrix::FindInSortedColumn(int32_t Col, bool ColIsAscending, double Val
 
 // ---- distances between rows ----
 
-double TMatrix::DistanceOfObjects(TDistMode Mode, int32_t obj1, int32_t obj2) {
-  if (Mode == dmUserDef) {
-    double Distance = 0.0;
-    if (OnCalcDistance) OnCalcDistance(this, obj1, obj2, Distance);
-    return Distance;
-  }
+namespace {
+
+// The distance of two rows X and Y of N features; the sums run over the features in order.
+double RowDistance(TDistMode Mode, const double* X, const double* Y, int32_t N) {
   double Sxy = 0, Sxx = 0, Syy = 0, SAbs = 0, SSq = 0;
-  for (int32_t c = 1; c <= FNCol; ++c) {
-    const double X = GetVal(c, obj1), Y = GetVal(c, obj2), D = X - Y;
-    Sxy = Sxy + X * Y;
-    Sxx = Sxx + X * X;
-    Syy = Syy + Y * Y;
+  for (int32_t c = 0; c < N; ++c) {
+    const double D = X[c] - Y[c];
+    Sxy = Sxy + X[c] * Y[c];
+    Sxx = Sxx + X[c] * X[c];
+    Syy = Syy + Y[c] * Y[c];
     SAbs = SAbs + std::fabs(D);
     SSq = SSq + D * D;
   }
@@ -270,6 +269,22 @@ double TMatrix::DistanceOfObjects(TDistMode Mode, int32_t obj1, int32_t obj2) {
   }
 }
 
+}  // namespace
+
+double TMatrix::DistanceOfObjects(TDistMode Mode, int32_t obj1, int32_t obj2) {
+  if (Mode == dmUserDef) {
+    double Distance = 0.0;
+    if (OnCalcDistance) OnCalcDistance(this, obj1, obj2, Distance);
+    return Distance;
+  }
+  std::vector<double> X(static_cast<size_t>(FNCol)),
+      Y(static_cast<size_t>(FNCol));  // rows outside read 0
+  for (int32_t c = 1; c <= FNCol; ++c)
+    X[static_cast<size_t>(c - 1)] = GetVal(c, obj1),
+                              Y[static_cast<size_t>(c - 1)] = GetVal(c, obj2);
+  return RowDistance(Mode, X.data(), Y.data(), FNCol);
+}
+
 int32_t TMatrix::CalcDistMat(TDistMode Mode, TMatrix* DMat) {
   const int32_t M = FNRow;
   if (DMat == nullptr || DMat->NrOfColumns() != M) return -2;
@@ -280,10 +295,24 @@ int32_t TMatrix::CalcDistMat(TDistMode Mode, TMatrix* DMat) {
     Copy.OnChange = nullptr;
     return Copy.CalcDistMat(Mode, DMat);
   }
+  // The rows as contiguous arrays, so that each distance reads its features in one sweep; the
+  // sums are the same as DistanceOfObjects computes.
+  std::vector<double> Rows;
+  if (Mode != dmUserDef) {
+    Rows = std::vector<double>(static_cast<size_t>(M) * static_cast<size_t>(FNCol));
+    for (int32_t c = 1; c <= FNCol; ++c)
+      for (int32_t r = 1; r <= M; ++r)
+        Rows[static_cast<size_t>(r - 1) * static_cast<size_t>(FNCol) + static_cast<size_t>(c - 1)] =
+            At(c, r);
+  }
+  const auto Row = [&](int32_t r) {
+    return Rows.data() + static_cast<size_t>(r - 1) * static_cast<size_t>(FNCol);
+  };
   for (int32_t i = 1; i < M; ++i) {
     DMat->SetVal(i, i, 0.0);
     for (int32_t j = i + 1; j <= M; ++j) {
-      const double D = DistanceOfObjects(Mode, i, j);
+      const double D = Mode == dmUserDef ? DistanceOfObjects(Mode, i, j)
+                                         : RowDistance(Mode, Row(i), Row(j), FNCol);
       DMat->SetVal(i, j, D);
       DMat->SetVal(j, i, D);
     }

@@ -257,6 +257,17 @@ TEST(MatrixDistances, ModesAndDistanceMatrix) {
   }
   EXPECT_EQ(A_(D, 1, 2), 5);
   EXPECT_EQ(DistModeId[dmEuclidSqr], "squared Euclidean");
+  // The matrix of all pairs gives exactly the single distances, in every mode.
+  TMatrix R, DM;
+  R.Resize(5, 7);
+  SetRandSeed(8);
+  R.FillRandomGauss(0, 1);
+  DM.Resize(7, 7);
+  for (TDistMode Mode : {dmJaccard, dmManhattan, dmEuclid, dmEuclidSqr, dmDice}) {
+    ASSERT_EQ(R.CalcDistMat(Mode, &DM), 0);
+    for (int32_t i = 1; i <= 7; ++i)
+      for (int32_t j = i + 1; j <= 7; ++j) EXPECT_EQ(A_(DM, i, j), R.DistanceOfObjects(Mode, i, j));
+  }
 }
 
 }  // namespace
