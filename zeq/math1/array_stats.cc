@@ -25,31 +25,18 @@ bool ValidRectangle(const TDouble2DArray& Data, int32_t LowIx1, int32_t LowIx2, 
   return true;
 }
 
-// Running minimum and maximum; the first occurrence wins on ties, NaN never wins.
+// The scan of the range statistics, started at +-uc_MaxDouble.
 template <class Index>
-struct TMinMaxScan {
-  double Minimum = static_cast<double>(uc_MaxDouble);
-  double Maximum = -static_cast<double>(uc_MaxDouble);
-  Index MinAt{};
-  Index MaxAt{};
-
-  void Take(double V, const Index& At) {
-    if (V < Minimum) {
-      Minimum = V;
-      MinAt = At;
-    }
-    if (V > Maximum) {
-      Maximum = V;
-      MaxAt = At;
-    }
-  }
-};
+detail::TMinMaxScan<double, Index> NewScan() {
+  const auto Max = static_cast<double>(uc_MaxDouble);
+  return {Max, -Max};
+}
 
 }  // namespace
 
 int32_t MinMaxOfArray(std::span<const double> Data, int32_t LowIx, int32_t HighIx, double& Minimum,
                       double& Maximum, int32_t& MinIx, int32_t& MaxIx) {
-  TMinMaxScan<int32_t> Scan;
+  auto Scan = NewScan<int32_t>();
   Minimum = Scan.Minimum;
   Maximum = Scan.Maximum;
   MinIx = MaxIx = 0;
@@ -65,7 +52,7 @@ int32_t MinMaxOfArray(std::span<const double> Data, int32_t LowIx, int32_t HighI
 int32_t MinMaxOfArray(const TDouble2DArray& Data, int32_t LowIx1, int32_t LowIx2, int32_t HighIx1,
                       int32_t HighIx2, double& Minimum, double& Maximum, int32_t& MinIx1,
                       int32_t& MinIx2, int32_t& MaxIx1, int32_t& MaxIx2) {
-  TMinMaxScan<std::pair<int32_t, int32_t>> Scan;
+  auto Scan = NewScan<std::pair<int32_t, int32_t>>();
   Minimum = Scan.Minimum;
   Maximum = Scan.Maximum;
   MinIx1 = MinIx2 = MaxIx1 = MaxIx2 = 0;

@@ -55,15 +55,9 @@ void TIntMatrix::Assign(TPersistent* Source) {
   if (Src == nullptr) return TComponent::Assign(Source);
   if (Src == this) return;
   std::vector<int32_t> Storage = Src->Mat;  // copies first: a failed allocation changes nothing
-  std::vector<TSpMatElemInt> Entries = Src->SpMat;
+  CopySparseState(*Src);
   AdoptStorage(std::move(Storage), Src->FNCol, Src->FNRow);
-  SpMat = std::move(Entries);
   FIsSparse = Src->FIsSparse;
-  FNumAllocated = Src->FNumAllocated;
-  FAllocBy = Src->FAllocBy;
-  FSparseNumElem = Src->FSparseNumElem;
-  FSparseLowCol = Src->FSparseLowCol, FSparseHighCol = Src->FSparseHighCol;
-  FSparseLowRow = Src->FSparseLowRow, FSparseHighRow = Src->FSparseHighRow;
   FDataID = Src->FDataID;
   OnChange = Src->OnChange;
   OnSortExchange = Src->OnSortExchange;

@@ -51,6 +51,15 @@ void TIntMatrix::ResetSparse(int32_t AllocBy) {
   FSparseHighCol = FSparseHighRow = 1;
 }
 
+void TIntMatrix::CopySparseState(const TIntMatrix& Src) {
+  SpMat = Src.SpMat;  // first: a failed allocation changes nothing
+  FNumAllocated = Src.FNumAllocated;
+  FAllocBy = Src.FAllocBy;
+  FSparseNumElem = Src.FSparseNumElem;
+  FSparseLowCol = Src.FSparseLowCol, FSparseHighCol = Src.FSparseHighCol;
+  FSparseLowRow = Src.FSparseLowRow, FSparseHighRow = Src.FSparseHighRow;
+}
+
 TSpMatElemInt TIntMatrix::SparseEntry(int32_t i) const {
   if (!FIsSparse || i < 1 || i > FSparseNumElem) return {0, 0, 0};
   return SpMat[static_cast<size_t>(i - 1)];
@@ -158,12 +167,7 @@ void TIntMatrix::Clone(const TIntMatrix* MatSource) {
   if (MatSource == nullptr || MatSource->FIsSparse != FIsSparse) return;
   if (!FIsSparse) return Twin::Clone(*this, MatSource);
   if (MatSource == this) return;
-  SpMat = MatSource->SpMat;
-  FNumAllocated = MatSource->FNumAllocated;
-  FAllocBy = MatSource->FAllocBy;
-  FSparseNumElem = MatSource->FSparseNumElem;
-  FSparseLowCol = MatSource->FSparseLowCol, FSparseHighCol = MatSource->FSparseHighCol;
-  FSparseLowRow = MatSource->FSparseLowRow, FSparseHighRow = MatSource->FSparseHighRow;
+  CopySparseState(*MatSource);
   FNCol = MatSource->FNCol;  // the sizes travel too, so that every entry stays inside
   FNRow = MatSource->FNRow;
   Changed();

@@ -439,6 +439,8 @@ class TIntMatrix : public TComponent {
   size_t SparseSearch(int32_t Nc, int32_t Nr) const;
   void WidenBounds(int32_t Nc, int32_t Nr);
   void SparseAppend(TSpMatElemInt Entry);
+  // Copies the sparse form's fields (entries, capacity, growth step, count, bounds) of Src.
+  void CopySparseState(const TIntMatrix& Src);
 
   int32_t FNCol = 1;
   int32_t FNRow = 1;

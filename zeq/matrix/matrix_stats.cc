@@ -110,6 +110,12 @@ void SetIfGiven(TVector* V, int32_t Ix, double Value) {
   if (V != nullptr) V->SetVal(Ix, Value);
 }
 
+// Every element x of line l becomes (x - Centre) / Scale.
+void ScaleLine(TMatrix& M, bool Columns, int32_t l, int32_t Across, double Centre, double Scale) {
+  for (int32_t k = 1; k <= Across; ++k)
+    LineElem(M, Columns, l, k) = (LineElem(M, Columns, l, k) - Centre) / Scale;
+}
+
 // MeanVar of the whole line l (a column when Columns, else a row) of length Across.
 void LineMeanVar(const TMatrix& M, bool Columns, int32_t l, int32_t Across, double& Mean,
                  double& Variance) {
@@ -129,9 +135,7 @@ static void StandardizeLines(TMatrix& M, bool Columns, TVector* Means, TVector* 
     double Mean, Variance;
     LineMeanVar(M, Columns, l, Across, Mean, Variance);
     const double SD = std::sqrt(Variance);
-    if (Variance > 0)
-      for (int32_t k = 1; k <= Across; ++k)
-        LineElem(M, Columns, l, k) = (LineElem(M, Columns, l, k) - Mean) / SD;
+    if (Variance > 0) ScaleLine(M, Columns, l, Across, Mean, SD);
     SetIfGiven(Means, l, Mean);
     SetIfGiven(StdDevs, l, SD);
   }
@@ -155,9 +159,7 @@ static void QNormalizeLines(TMatrix& M, bool Columns, double RefQuant, TVector* 
     };
     const double Q = Pct(RefQuant), Med = Pct(50);
     const double D = std::fabs(Med - Q);
-    if (D > 0)
-      for (int32_t k = 1; k <= Across; ++k)
-        LineElem(M, Columns, l, k) = (LineElem(M, Columns, l, k) - Med) / D;
+    if (D > 0) ScaleLine(M, Columns, l, Across, Med, D);
     SetIfGiven(Medians, l, Med);
     SetIfGiven(QuantDiffs, l, D);
   }

@@ -231,21 +231,11 @@ struct TVectorImpl {
   template <class V, class T>
   static void MinMax(const V& Vec, int32_t Low, int32_t High, T StartMin, T StartMax, T& Minimum,
                      T& Maximum, int32_t& MinIx, int32_t& MaxIx) {
-    Minimum = StartMin;
-    Maximum = StartMax;
-    MinIx = MaxIx = 0;
+    TMinMaxScan<T, int32_t> Scan(StartMin, StartMax);
     Vec.MakeValidElemRange(Low, High);
-    for (int32_t i = Low; i <= High; ++i) {
-      const T X = Vec.FVec[static_cast<size_t>(i - 1)];
-      if (X < Minimum) {
-        Minimum = X;
-        MinIx = i;
-      }
-      if (X > Maximum) {
-        Maximum = X;
-        MaxIx = i;
-      }
-    }
+    for (int32_t i = Low; i <= High; ++i) Scan.Take(Vec.FVec[static_cast<size_t>(i - 1)], i);
+    Minimum = Scan.Minimum, Maximum = Scan.Maximum;
+    MinIx = Scan.MinAt, MaxIx = Scan.MaxAt;
   }
 
   template <class V>
