@@ -7,8 +7,13 @@ install(TARGETS zeq EXPORT zeqTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
   INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+# Only the public headers: private helpers live in internal/ folders and test helpers in
+# zeq/testing/, and neither is installed (.ci/run checks that no installed header needs them).
 install(DIRECTORY zeq/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zeq
-  FILES_MATCHING PATTERN "*.h" PATTERN "*_test.h" EXCLUDE)
+  FILES_MATCHING PATTERN "*.h"
+  PATTERN "internal" EXCLUDE
+  PATTERN "testing" EXCLUDE
+  PATTERN "testdata" EXCLUDE)
 install(EXPORT zeqTargets NAMESPACE zeq:: DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/zeq)
 
 configure_package_config_file(cmake/zeqConfig.cmake.in

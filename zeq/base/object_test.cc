@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "zeq/base/base.h"
-#include "zeq/base/test_util.h"
+#include "zeq/testing/test_util.h"
 
 namespace zeq {
 namespace {

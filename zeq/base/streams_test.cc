@@ -8,7 +8,7 @@
 #include <random>
 
 #include "zeq/base/base.h"
-#include "zeq/base/test_util.h"
+#include "zeq/testing/test_util.h"
 
 namespace zeq {
 namespace {

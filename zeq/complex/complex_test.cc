@@ -3,8 +3,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "zeq/base/test_util.h"
 #include "zeq/complex/complex.h"
+#include "zeq/testing/test_util.h"
 
 namespace zeq {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "zeq/math1/comb_sort.h"
+#include "zeq/base/internal/comb_sort.h"
 #include "zeq/math1/math1.h"
 
 namespace zeq {

@@ -4,8 +4,8 @@
 // anything is read, so no routine here touches memory outside the caller's arrays.
 #include <algorithm>
 
+#include "zeq/base/internal/moments.h"
 #include "zeq/math1/math1.h"
-#include "zeq/math1/moments.h"
 
 namespace zeq {
 

@@ -6,8 +6,8 @@
 #include <limits>
 #include <random>
 
-#include "zeq/base/test_util.h"
 #include "zeq/math1/math1.h"
+#include "zeq/testing/test_util.h"
 
 namespace zeq {
 namespace {

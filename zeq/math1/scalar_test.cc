@@ -5,8 +5,8 @@
 #include <random>
 #include <vector>
 
-#include "zeq/base/test_util.h"
 #include "zeq/math1/math1.h"
+#include "zeq/testing/test_util.h"
 
 namespace zeq {
 namespace {

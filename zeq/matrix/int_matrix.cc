@@ -1,22 +1,18 @@
-// TIntMatrix in the dense form: the integer twin of TMatrix. Shared algorithms come from
-// matrix_twin.h; this file holds the integer differences (wrapping 32-bit arithmetic and
-// products, the MinMax start values) and routes each method to the form it supports.
-// Dense-only methods do nothing, or return 0 / false, in the sparse form.
+// TIntMatrix core: the integer twin of TMatrix in its two forms (construction, the frame,
+// element access, size, conversions between the forms, filling, copying, check strings).
+//
+// The sparse form keeps its entries sorted by (column, row): a lookup is a binary search,
+// an insertion moves the entries behind it. The logical capacity grows by AllocBy entries
+// (std::vector amortises the real reallocations). Methods without a sparse variant do
+// nothing, or return 0 / false, in the sparse form.
 #include <algorithm>
-#include <cmath>
 #include <new>
 
-#include "zeq/base/int32_wrap.h"
-#include "zeq/matrix/matrix_twin.h"
+#include "zeq/matrix/internal/matrix_twin.h"
 
 namespace zeq {
 
 using Twin = detail::TMatrixTwin;
-
-using detail::Wrap;
-using detail::WrapAdd;
-using detail::WrapMul;
-using detail::WrapSub;
 
 TIntMatrix::TIntMatrix(TComponent* AOwner) : TComponent(AOwner) {
   try {
@@ -28,10 +24,6 @@ TIntMatrix::TIntMatrix(TComponent* AOwner) : TComponent(AOwner) {
 
 void TIntMatrix::OutOfMemory() const {
   RaiseComponentError<EZEQMatrixError>(this, "not enough memory on heap");
-}
-
-void TIntMatrix::AdoptStorage(std::vector<int32_t>&& Storage, int32_t Nc, int32_t Nr) {
-  Twin::Adopt(*this, std::move(Storage), Nc, Nr);
 }
 
 void TIntMatrix::SetNCols(int32_t n) { Resize(std::max(n, 0), FNRow); }
@@ -56,7 +48,7 @@ void TIntMatrix::Assign(TPersistent* Source) {
   if (Src == this) return;
   std::vector<int32_t> Storage = Src->Mat;  // copies first: a failed allocation changes nothing
   CopySparseState(*Src);
-  AdoptStorage(std::move(Storage), Src->FNCol, Src->FNRow);
+  Twin::Adopt(*this, std::move(Storage), Src->FNCol, Src->FNRow);
   FIsSparse = Src->FIsSparse;
   FDataID = Src->FDataID;
   OnChange = Src->OnChange;
@@ -131,255 +123,194 @@ std::string TIntMatrix::CRCofData() const {
   return Regs.Str();
 }
 
-// ---- statistics: dense rectangle or stored entries ----
+// ---- the sparse form and the methods that know both forms ----
 
-namespace {
+TIntMatrix* TIntMatrix::CreateSparse(TComponent* AOwner, int32_t AllocBy) {
+  auto* M = new TIntMatrix(AOwner);
+  try {
+    M->ResetSparse(AllocBy);
+  } catch (...) {
+    delete M;
+    throw;
+  }
+  M->FIsSparse = true;
+  M->FNCol = M->FNRow = 0;
+  return M;
+}
 
-// The visitor over a rectangle of M in either form.
-auto Elements(const TIntMatrix& M, int32_t LowCol, int32_t LowRow, int32_t HighCol,
-              int32_t HighRow) {
-  M.MakeValidColRange(LowCol, HighCol);
-  M.MakeValidRowRange(LowRow, HighRow);
-  return [&M, LowCol, LowRow, HighCol, HighRow](auto&& F) {
-    if (M.IsSparse()) {
-      for (int32_t i = 1; i <= M.SparseNumElem(); ++i) {
-        const TSpMatElemInt E = M.SparseEntry(i);
-        if (E.colidx >= LowCol && E.colidx <= HighCol && E.rowidx >= LowRow && E.rowidx <= HighRow)
-          F(E.value);
-      }
+void TIntMatrix::ResetSparse(int32_t AllocBy) {
+  std::vector<TSpMatElemInt> Entries;
+  try {
+    Entries.resize(static_cast<size_t>(std::max(AllocBy, 1)));
+  } catch (const std::bad_alloc&) {
+    OutOfMemory();
+  }
+  FAllocBy = std::max(AllocBy, 1);
+  SpMat = std::move(Entries);
+  FNumAllocated = FAllocBy;
+  FSparseNumElem = 0;
+  FSparseLowCol = FSparseLowRow = INT32_MAX;
+  FSparseHighCol = FSparseHighRow = 1;
+}
+
+void TIntMatrix::CopySparseState(const TIntMatrix& Src) {
+  SpMat = Src.SpMat;  // first: a failed allocation changes nothing
+  FNumAllocated = Src.FNumAllocated;
+  FAllocBy = Src.FAllocBy;
+  FSparseNumElem = Src.FSparseNumElem;
+  FSparseLowCol = Src.FSparseLowCol, FSparseHighCol = Src.FSparseHighCol;
+  FSparseLowRow = Src.FSparseLowRow, FSparseHighRow = Src.FSparseHighRow;
+}
+
+TSpMatElemInt TIntMatrix::SparseEntry(int32_t i) const {
+  if (!FIsSparse || i < 1 || i > FSparseNumElem) return {0, 0, 0};
+  return SpMat[static_cast<size_t>(i - 1)];
+}
+
+// The first entry (0-based) whose position is not before (Nc, Nr), or the last entry.
+size_t TIntMatrix::SparseSearch(int32_t Nc, int32_t Nr) const {
+  size_t Lo = 0, Hi = static_cast<size_t>(FSparseNumElem) - 1;
+  while (Lo < Hi) {
+    const size_t Mid = (Lo + Hi) / 2;
+    if (Twin::SparseBefore(SpMat[Mid], Nc, Nr))
+      Lo = Mid + 1;
+    else
+      Hi = Mid;
+  }
+  return Lo;
+}
+
+void TIntMatrix::WidenBounds(int32_t Nc, int32_t Nr) {
+  FSparseLowCol = std::min(FSparseLowCol, Nc);
+  FSparseHighCol = std::max(FSparseHighCol, Nc);
+  FSparseLowRow = std::min(FSparseLowRow, Nr);
+  FSparseHighRow = std::max(FSparseHighRow, Nr);
+}
+
+// Appends an entry behind all others, growing the capacity by AllocBy when needed.
+void TIntMatrix::SparseAppend(TSpMatElemInt Entry) {
+  if (FSparseNumElem + 1 > FNumAllocated) {
+    try {
+      SpMat.resize(static_cast<size_t>(FNumAllocated) + static_cast<size_t>(FAllocBy));
+    } catch (const std::bad_alloc&) {
+      OutOfMemory();
+    }
+    FNumAllocated += FAllocBy;
+  }
+  SpMat[static_cast<size_t>(FSparseNumElem++)] = Entry;
+  WidenBounds(Entry.colidx, Entry.rowidx);
+}
+
+int32_t TIntMatrix::GetVal(int32_t Nc, int32_t Nr) const {
+  if (!FIsSparse) return InMatrix(Nc, Nr) ? At(Nc, Nr) : 0;
+  if (FSparseNumElem == 0 || Nc < FSparseLowCol || Nc > FSparseHighCol || Nr < FSparseLowRow ||
+      Nr > FSparseHighRow)
+    return 0;
+  const TSpMatElemInt& E = SpMat[SparseSearch(Nc, Nr)];
+  return E.colidx == Nc && E.rowidx == Nr ? E.value : 0;
+}
+
+void TIntMatrix::SetVal(int32_t Nc, int32_t Nr, int32_t Value) {
+  if (!FIsSparse) {
+    if (!InMatrix(Nc, Nr)) return;
+    At(Nc, Nr) = Value;
+    Changed();
+    return;
+  }
+  if (Nc < 1 || Nr < 1) return;
+  size_t Pos = 0;
+  if (FSparseNumElem > 0) {
+    Pos = SparseSearch(Nc, Nr);
+    TSpMatElemInt& E = SpMat[Pos];
+    if (E.colidx == Nc && E.rowidx == Nr) {
+      E.value = Value;
+      Changed();
       return;
     }
-    for (int32_t c = LowCol; c <= HighCol; ++c)
-      for (int32_t r = LowRow; r <= HighRow; ++r) F(M.GetVal(c, r));
-  };
+    if (Twin::SparseBefore(E, Nc, Nr)) ++Pos;
+  }
+  SparseAppend({Nc, Nr, Value});  // makes room (and widens the bounds), then moves into place
+  std::rotate(SpMat.begin() + static_cast<ptrdiff_t>(Pos), SpMat.begin() + FSparseNumElem - 1,
+              SpMat.begin() + FSparseNumElem);
+  FNCol = FSparseHighCol;
+  FNRow = FSparseHighRow;
+  Changed();
 }
 
-}  // namespace
-
-int32_t TIntMatrix::Sum(int32_t LoC, int32_t LoR, int32_t HiC, int32_t HiR) const {
-  int32_t S = 0;
-  Elements(*this, LoC, LoR, HiC, HiR)([&](int32_t X) { S = WrapAdd(S, X); });
-  return S;
-}
-
-int32_t TIntMatrix::Trace() const {
-  if (FNCol != FNRow) return 0;
-  int32_t S = 0;
-  for (int32_t i = 1; i <= FNCol; ++i) S = WrapAdd(S, GetVal(i, i));
-  return S;
-}
-
-void TIntMatrix::MinMax(int32_t LowCol, int32_t LowRow, int32_t HighCol, int32_t HighRow,
-                        int32_t& Minimum, int32_t& Maximum) const {
-  Twin::MinMax(Elements(*this, LowCol, LowRow, HighCol, HighRow), INT32_MAX, -INT32_MAX, Minimum,
-               Maximum);
-}
-
-void TIntMatrix::MeanVar(int32_t LowCol, int32_t LowRow, int32_t HighCol, int32_t HighRow,
-                         double& Mean, double& Variance) const {
-  Twin::MeanVar(Elements(*this, LowCol, LowRow, HighCol, HighRow), Mean, Variance);
-}
-
-void TIntMatrix::SkewKurt(int32_t LowCol, int32_t LowRow, int32_t HighCol, int32_t HighRow,
-                          double& Skewness, double& Kurtosis) const {
-  Twin::SkewKurt(Elements(*this, LowCol, LowRow, HighCol, HighRow), Skewness, Kurtosis);
-}
-
-void TIntMatrix::SkewKurtSample(int32_t LowCol, int32_t LowRow, int32_t HighCol, int32_t HighRow,
-                                double& Skewness, double& Kurtosis) const {
-  Twin::SkewKurtSample(Elements(*this, LowCol, LowRow, HighCol, HighRow), Skewness, Kurtosis);
-}
-
-double TIntMatrix::GeometricMean(int32_t LowCol, int32_t LowRow, int32_t HighCol,
-                                 int32_t HighRow) const {
-  return FIsSparse ? 0.0 : Twin::GeometricMean(*this, LowCol, LowRow, HighCol, HighRow);
-}
-
-double TIntMatrix::HarmonicMean(int32_t LowCol, int32_t LowRow, int32_t HighCol,
-                                int32_t HighRow) const {
-  return FIsSparse ? 0.0 : Twin::HarmonicMean(*this, LowCol, LowRow, HighCol, HighRow);
-}
-
-bool TIntMatrix::Quartiles(int32_t LowCol, int32_t LowRow, int32_t HighCol, int32_t HighRow,
-                           double& Q1, double& Q2, double& Q3) const {
-  if (FIsSparse) return Q1 = Q2 = Q3 = 0, false;
-  return Twin::Quartiles(*this, LowCol, LowRow, HighCol, HighRow, Q1, Q2, Q3);
-}
-
-double TIntMatrix::Percentile(double prob, int32_t LowCol, int32_t LowRow, int32_t HighCol,
-                              int32_t HighRow) const {
-  return FIsSparse ? 0.0 : Twin::Percentile(*this, prob, LowCol, LowRow, HighCol, HighRow);
-}
-
-double TIntMatrix::Percentile(double prob, int32_t LowCol, int32_t LowRow, int32_t HighCol,
-                              int32_t HighRow, int32_t SampleSize) const {
-  return FIsSparse ? 0.0
-                   : Twin::Percentile(*this, prob, LowCol, LowRow, HighCol, HighRow, SampleSize);
-}
-
-void TIntMatrix::MeanVec(TDims Dim, TVector* Means) const {
-  if (!FIsSparse) Twin::MeanVec(*this, Dim, Means);
-}
-
-// ---- arithmetic ----
-
-bool TIntMatrix::Subtract(const TIntMatrix* MatB) {
-  if (FIsSparse || MatB == nullptr || MatB->FIsSparse || MatB->FNCol != FNCol ||
-      MatB->FNRow != FNRow)
-    return false;
-  for (int32_t c = 1; c <= FNCol; ++c)
-    for (int32_t r = 1; r <= FNRow; ++r) At(c, r) = WrapSub(At(c, r), MatB->At(c, r));
+bool TIntMatrix::Resize(int32_t Nc, int32_t Nr) {
+  if (!FIsSparse) return Twin::Resize(*this, Nc, Nr);
+  if (Nc == FNCol && Nr == FNRow) return true;
+  Nc = std::max(Nc, 0);
+  Nr = std::max(Nr, 0);
+  FNCol = Nc;
+  FNRow = Nr;
+  FSparseHighCol = std::min(FSparseHighCol, Nc);
+  FSparseHighRow = std::min(FSparseHighRow, Nr);
+  FSparseLowCol = std::min(FSparseLowCol, FSparseHighCol);
+  FSparseLowRow = std::min(FSparseLowRow, FSparseHighRow);
+  const auto End =
+      std::remove_if(SpMat.begin(), SpMat.begin() + FSparseNumElem,
+                     [Nc, Nr](const TSpMatElemInt& E) { return E.colidx > Nc || E.rowidx > Nr; });
+  FSparseNumElem = static_cast<int32_t>(End - SpMat.begin());
   Changed();
   return true;
 }
 
-void TIntMatrix::SMult(int32_t Scalar) {
-  if (FIsSparse) return;
-  for (int32_t c = 1; c <= FNCol; ++c)
-    for (int32_t r = 1; r <= FNRow; ++r) At(c, r) = WrapMul(At(c, r), Scalar);
+void TIntMatrix::Fill(int32_t value) {
+  if (!FIsSparse) return Twin::Fill(*this, value);
+  if (value == 0)
+    ResetSparse(FAllocBy);
+  else
+    for (int32_t i = 0; i < FSparseNumElem; ++i) SpMat[static_cast<size_t>(i)].value = value;
   Changed();
 }
 
-void TIntMatrix::SAdd(int32_t Scalar) {
-  if (FIsSparse) return;
-  for (int32_t c = 1; c <= FNCol; ++c)
-    for (int32_t r = 1; r <= FNRow; ++r) At(c, r) = WrapAdd(At(c, r), Scalar);
+void TIntMatrix::Clone(const TIntMatrix* MatSource) {
+  if (MatSource == nullptr || MatSource->FIsSparse != FIsSparse) return;
+  if (!FIsSparse) return Twin::Clone(*this, MatSource);
+  if (MatSource == this) return;
+  CopySparseState(*MatSource);
+  FNCol = MatSource->FNCol;  // the sizes travel too, so that every entry stays inside
+  FNRow = MatSource->FNRow;
   Changed();
 }
 
-namespace {
-
-// C(i, j) = sum_k a(i, k) b(k, j) in wrapping 32-bit arithmetic, whose result does not depend
-// on the order of the terms. a and b read op(A) and op(B) with 1-based (row, column).
-template <class AFn, class BFn>
-void IntProduct(int32_t Rows, int32_t Cols, int32_t K, AFn a, BFn b, int32_t* C, size_t Ldc) {
-  for (int32_t j = 1; j <= Cols; ++j)
-    for (int32_t i = 1; i <= Rows; ++i) {
-      uint32_t S = 0;
-      for (int32_t k = 1; k <= K; ++k)
-        S += static_cast<uint32_t>(a(i, k)) * static_cast<uint32_t>(b(k, j));
-      C[static_cast<size_t>(j - 1) * Ldc + static_cast<size_t>(i - 1)] = Wrap(S);
-    }
-}
-
-}  // namespace
-
-bool TIntMatrix::EMult(const TIntMatrix* MatB, TIntMatrix* MatRes) {
-  if (FIsSparse || MatB == nullptr || MatRes == nullptr || MatB->FIsSparse || MatRes->FIsSparse ||
-      FNCol != MatB->FNCol || FNRow != MatB->FNRow)
-    return false;
-  Twin::DeliverResult(*this, MatRes, MatB, FNCol, FNRow, [&](int32_t* C, size_t Ldc) {
+void TIntMatrix::ArrayToSparse(int32_t AllocBy) {
+  if (FIsSparse) return;
+  std::vector<int32_t> Dense = std::move(Mat);
+  const size_t Ld = FLd;
+  try {
+    ResetSparse(AllocBy);
     for (int32_t c = 1; c <= FNCol; ++c)
-      for (int32_t r = 1; r <= FNRow; ++r)
-        C[static_cast<size_t>(c - 1) * Ldc + static_cast<size_t>(r - 1)] =
-            WrapMul(At(c, r), MatB->At(c, r));
-  });
-  Changed();
-  return true;
+      for (int32_t r = 1; r <= FNRow; ++r) {
+        const int32_t V = Dense[static_cast<size_t>(c - 1) * Ld + static_cast<size_t>(r - 1)];
+        if (V != 0) SparseAppend({c, r, V});
+      }
+    Mat.assign(1, 0);  // the dense storage is released
+  } catch (...) {
+    Mat = std::move(Dense);  // a failed conversion leaves the dense form as it was
+    SpMat.clear();
+    throw;
+  }
+  FIsSparse = true;
 }
 
-bool TIntMatrix::Multiply(const TIntMatrix* MatB, TIntMatrix* MatRes) {
-  if (FIsSparse || MatB == nullptr || MatRes == nullptr || MatB->FIsSparse || MatRes->FIsSparse ||
-      FNCol != MatB->FNRow)
-    return false;
-  Twin::DeliverResult(*this, MatRes, MatB, MatB->FNCol, FNRow, [&](int32_t* C, size_t Ldc) {
-    IntProduct(
-        FNRow, MatB->FNCol, FNCol, [&](int32_t i, int32_t k) { return At(k, i); },
-        [&](int32_t k, int32_t j) { return MatB->At(j, k); }, C, Ldc);
-  });
-  Changed();
-  return true;
-}
-
-bool TIntMatrix::MultiplyTransposed(const TIntMatrix* MatB, TIntMatrix* MatRes) {
-  if (FIsSparse || MatB == nullptr || MatRes == nullptr || MatB->FIsSparse || MatRes->FIsSparse ||
-      FNCol != MatB->FNCol)
-    return false;
-  Twin::DeliverResult(*this, MatRes, MatB, MatB->FNRow, FNRow, [&](int32_t* C, size_t Ldc) {
-    IntProduct(
-        FNRow, MatB->FNRow, FNCol, [&](int32_t i, int32_t k) { return At(k, i); },
-        [&](int32_t k, int32_t j) { return MatB->At(k, j); }, C, Ldc);
-  });
-  Changed();
-  return true;
-}
-
-bool TIntMatrix::TransposeAndMultiply(const TIntMatrix* MatB, TIntMatrix* MatRes) {
-  if (FIsSparse || MatB == nullptr || MatRes == nullptr || MatB->FIsSparse || MatRes->FIsSparse ||
-      FNRow != MatB->FNRow)
-    return false;
-  Twin::DeliverResult(*this, MatRes, MatB, MatB->FNCol, FNCol, [&](int32_t* C, size_t Ldc) {
-    IntProduct(
-        FNCol, MatB->FNCol, FNRow, [&](int32_t i, int32_t k) { return At(i, k); },
-        [&](int32_t k, int32_t j) { return MatB->At(j, k); }, C, Ldc);
-  });
-  Changed();
-  return true;
-}
-
-bool TIntMatrix::Multiply(const TIntVector* VecB, TIntVector* VecRes) {
-  if (FIsSparse || VecB == nullptr || VecRes == nullptr || FNCol != VecB->NrOfElem()) return false;
-  std::vector<int32_t> Y(static_cast<size_t>(FNRow));
-  IntProduct(
-      FNRow, 1, FNCol, [&](int32_t i, int32_t k) { return At(k, i); },
-      [&](int32_t k, int32_t) { return VecB->GetVal(k); }, Y.data(), Y.size());
-  VecRes->SetIntVecSize(FNRow);
-  for (int32_t i = 1; i <= FNRow; ++i) VecRes->SetVal(i, Y[static_cast<size_t>(i - 1)]);
-  Changed();
-  return true;
-}
-
-bool TIntMatrix::TransposeAndMultiply(const TIntVector* VecB, TIntVector* VecRes) {
-  if (FIsSparse || VecB == nullptr || VecRes == nullptr || FNRow != VecB->NrOfElem()) return false;
-  std::vector<int32_t> Y(static_cast<size_t>(FNCol));
-  IntProduct(
-      FNCol, 1, FNRow, [&](int32_t i, int32_t k) { return At(i, k); },
-      [&](int32_t k, int32_t) { return VecB->GetVal(k); }, Y.data(), Y.size());
-  VecRes->SetIntVecSize(FNCol);
-  for (int32_t i = 1; i <= FNCol; ++i) VecRes->SetVal(i, Y[static_cast<size_t>(i - 1)]);
-  Changed();
-  return true;
-}
-
-// ---- reorganisation and search (dense form) ----
-
-void TIntMatrix::SortRows(int32_t SortColIx, bool Ascending, int32_t LowCol, int32_t LowRow,
-                          int32_t HighCol, int32_t HighRow) {
-  if (!FIsSparse)
-    Twin::SortLines(*this, true, SortColIx, Ascending, LowCol, LowRow, HighCol, HighRow);
-}
-
-void TIntMatrix::SortCols(int32_t SortRowIx, bool Ascending, int32_t LowCol, int32_t LowRow,
-                          int32_t HighCol, int32_t HighRow) {
-  if (!FIsSparse)
-    Twin::SortLines(*this, false, SortRowIx, Ascending, LowCol, LowRow, HighCol, HighRow);
-}
-
-void TIntMatrix::MirrorColumns() {
-  if (!FIsSparse) Twin::MirrorColumns(*this);
-}
-void TIntMatrix::MirrorRows() {
-  if (!FIsSparse) Twin::MirrorRows(*this);
-}
-void TIntMatrix::ExchangeColumns(int32_t c1, int32_t c2) {
-  if (!FIsSparse) Twin::ExchangeColumns(*this, c1, c2);
-}
-void TIntMatrix::ExchangeRows(int32_t r1, int32_t r2) {
-  if (!FIsSparse) Twin::ExchangeRows(*this, r1, r2);
-}
-
-void TIntMatrix::EdgeVector(TOrientation Orient, TEdgeOp EdgeOp, TVector* DestVec) const {
-  if (!FIsSparse) Twin::EdgeVector(*this, Orient, EdgeOp, DestVec);
-}
-
-void TIntMatrix::Find(int32_t LowCol, int32_t HighCol, int32_t LowRow, int32_t HighRow,
-                      int32_t Value, int32_t& ColIx, int32_t& RowIx) const {
-  ColIx = RowIx = 0;
-  if (!FIsSparse) Twin::Find(*this, LowCol, HighCol, LowRow, HighRow, Value, ColIx, RowIx);
-}
-
-int32_t TIntMatrix::FindInSortedColumn(int32_t Col, bool ColIsAscending, int32_t Value) const {
-  return FIsSparse ? 0 : Twin::FindInSortedColumn(*this, Col, ColIsAscending, Value);
+void TIntMatrix::SparseToArray() {
+  if (!FIsSparse) return;
+  const int32_t Nc = FSparseNumElem == 0 ? 1 : FSparseHighCol,
+                Nr = FSparseNumElem == 0 ? 1 : FSparseHighRow;
+  std::vector<int32_t> Dense = Twin::NewStorage(*this, Nc, Nr);
+  for (int32_t i = 0; i < FSparseNumElem; ++i) {
+    const TSpMatElemInt& E = SpMat[static_cast<size_t>(i)];
+    Dense[static_cast<size_t>(E.colidx - 1) * static_cast<size_t>(Nr) +
+          static_cast<size_t>(E.rowidx - 1)] = E.value;
+  }
+  Twin::Adopt(*this, std::move(Dense), Nc, Nr);
+  SpMat.clear();
+  SpMat.shrink_to_fit();
+  FNumAllocated = 0;
+  FSparseNumElem = 0;
+  FIsSparse = false;
 }
 
 }  // namespace zeq

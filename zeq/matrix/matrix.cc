@@ -6,7 +6,7 @@
 #include <cmath>
 #include <new>
 
-#include "zeq/matrix/matrix_twin.h"
+#include "zeq/matrix/internal/matrix_twin.h"
 
 namespace zeq {
 
@@ -28,10 +28,6 @@ void TMatrix::OutOfMemory() const {
   RaiseComponentError<EZEQMatrixError>(this, "not enough memory on heap");
 }
 
-void TMatrix::AdoptStorage(std::vector<double>&& Storage, int32_t Nc, int32_t Nr) {
-  Twin::Adopt(*this, std::move(Storage), Nc, Nr);
-}
-
 void TMatrix::SetNCols(int32_t n) { Resize(std::max(n, 0), FNRow); }
 void TMatrix::SetNRows(int32_t n) { Resize(FNCol, std::max(n, 0)); }
 
@@ -46,7 +42,7 @@ void TMatrix::Assign(TPersistent* Source) {
   if (Src == nullptr) return TComponent::Assign(Source);
   if (Src == this) return;
   std::vector<double> Storage = Src->Mat;  // copy first: a failed allocation changes nothing
-  AdoptStorage(std::move(Storage), Src->FNCol, Src->FNRow);
+  Twin::Adopt(*this, std::move(Storage), Src->FNCol, Src->FNRow);
   FDataID = Src->FDataID;
   FPrecis = Src->FPrecis;
   OnChange = Src->OnChange;

@@ -50,7 +50,6 @@ using TOnCalcDistanceEvent =
 class TIntMatrix;
 
 namespace detail {
-struct TMatrixAccess;
 struct TMatrixTwin;
 }  // namespace detail
 
@@ -267,7 +266,6 @@ class TMatrix : public TComponent {
   void SortExchange(uint8_t ExchgWhat, int32_t Index1, int32_t Index2, int32_t First, int32_t Last);
 
  private:
-  friend struct detail::TMatrixAccess;
   friend struct detail::TMatrixTwin;
 
   // Column-major storage of max(FNCol, 1) columns of FLd = max(FNRow, 1) rows.
@@ -280,8 +278,6 @@ class TMatrix : public TComponent {
   bool InMatrix(int32_t Nc, int32_t Nr) const {
     return Nc >= 1 && Nc <= FNCol && Nr >= 1 && Nr <= FNRow;
   }
-  // Replaces the storage (shape and values) without notification.
-  void AdoptStorage(std::vector<double>&& Storage, int32_t Nc, int32_t Nr);
   [[noreturn]] void OutOfMemory() const;
 
   int32_t FNCol = 1;
@@ -432,7 +428,6 @@ class TIntMatrix : public TComponent {
   bool InMatrix(int32_t Nc, int32_t Nr) const {
     return Nc >= 1 && Nc <= FNCol && Nr >= 1 && Nr <= FNRow;
   }
-  void AdoptStorage(std::vector<int32_t>&& Storage, int32_t Nc, int32_t Nr);
   [[noreturn]] void OutOfMemory() const;
   // Sparse helpers.
   void ResetSparse(int32_t AllocBy);

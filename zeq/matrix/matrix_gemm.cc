@@ -1,17 +1,17 @@
 // Blocked, packed matrix product with register-tile kernels for AVX-512, AVX2 and plain C++,
-// chosen once at run time from the CPU's features.
+// chosen at run time by the library's SIMD level (zeq/base/internal/simd.h).
 //
 // Blocking: B is packed in panels of NR columns over KC values of k, A in panels of MR rows;
 // a kernel keeps an MR x NR tile of C in registers for KC steps of k. The first k-block starts
 // its tile at 0.0, later ones continue from the partial sums in C.
-#include "zeq/matrix/matrix_gemm.h"
+#include "zeq/matrix/internal/matrix_gemm.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-#define ZEQ_X86_KERNELS 1
+#include "zeq/base/internal/simd.h"
+
+#ifdef ZEQ_SIMD_X86
 #include <immintrin.h>
 #endif
 
@@ -42,12 +42,12 @@ void GenericKernel(size_t Kc, const double* Ap, const double* Bp, double* C, siz
     for (size_t r = 0; r < MR; ++r) C[r + c * Ldc] = Acc[c][r];
 }
 
-#ifdef ZEQ_X86_KERNELS
+#ifdef ZEQ_SIMD_X86
 
 // ---- AVX2: 8 x 6 tile, 12 accumulators of 4 doubles ----
 
-__attribute__((target("avx2"))) void Avx2Kernel(size_t Kc, const double* Ap, const double* Bp,
-                                                double* C, size_t Ldc, bool First) {
+ZEQ_TARGET_AVX2 void Avx2Kernel(size_t Kc, const double* Ap, const double* Bp, double* C,
+                                size_t Ldc, bool First) {
   __m256d Acc[6][2];
   for (int c = 0; c < 6; ++c) {
     Acc[c][0] = First ? _mm256_setzero_pd() : _mm256_loadu_pd(C + c * Ldc);
@@ -69,8 +69,8 @@ __attribute__((target("avx2"))) void Avx2Kernel(size_t Kc, const double* Ap, con
 
 // ---- AVX-512: 16 x 12 tile, 24 accumulators of 8 doubles ----
 
-__attribute__((target("avx512f"))) void Avx512Kernel(size_t Kc, const double* Ap, const double* Bp,
-                                                     double* C, size_t Ldc, bool First) {
+ZEQ_TARGET_AVX512 void Avx512Kernel(size_t Kc, const double* Ap, const double* Bp, double* C,
+                                    size_t Ldc, bool First) {
   __m512d Acc[12][2];
   for (int c = 0; c < 12; ++c) {
     Acc[c][0] = First ? _mm512_setzero_pd() : _mm512_loadu_pd(C + c * Ldc);
@@ -126,38 +126,21 @@ void PackB(const TOperand& B, size_t K0, size_t Kc, size_t J0, size_t Cols, size
 struct TGemmKernel {
   TKernel Kernel;
   size_t MR, NR;
-  const char* Name;
 };
 
-// The kernels this CPU can run, best first.
-std::vector<TGemmKernel> AvailableKernels() {
-  std::vector<TGemmKernel> Kernels;
-#ifdef ZEQ_X86_KERNELS
-  __builtin_cpu_init();
-  if (__builtin_cpu_supports("avx512f")) Kernels.push_back({Avx512Kernel, 16, 12, "avx512"});
-  if (__builtin_cpu_supports("avx2")) Kernels.push_back({Avx2Kernel, 8, 6, "avx2"});
+// The kernel of the active SIMD level.
+const TGemmKernel& Kernel() {
+  static constexpr TGemmKernel Generic{GenericKernel<8, 4>, 8, 4};
+#ifdef ZEQ_SIMD_X86
+  static constexpr TGemmKernel Avx2{Avx2Kernel, 8, 6};
+  static constexpr TGemmKernel Avx512{Avx512Kernel, 16, 12};
+  return *PickSimd(&Generic, &Avx2, &Avx512);
+#else
+  return Generic;
 #endif
-  Kernels.push_back({GenericKernel<8, 4>, 8, 4, "generic"});
-  return Kernels;
-}
-
-TGemmKernel& Kernel() {
-  static TGemmKernel K = AvailableKernels().front();
-  return K;
 }
 
 }  // namespace
-
-const char* GemmKernelName() { return Kernel().Name; }
-
-bool SelectGemmKernel(const char* Name) {
-  for (const TGemmKernel& K : AvailableKernels())
-    if (std::strcmp(K.Name, Name) == 0) {
-      Kernel() = K;
-      return true;
-    }
-  return false;
-}
 
 void ExactGemm(size_t M, size_t N, size_t K, const TOperand& A, const TOperand& B, double* C,
                size_t Ldc) {

@@ -6,11 +6,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "zeq/matrix/matrix_impl.h"
+#include "zeq/matrix/internal/matrix_twin.h"
+#include "zeq/matrix/internal/spectral_norm.h"
 
 namespace zeq {
 
-using detail::TMatrixAccess;
+using detail::TMatrixTwin;
 
 namespace {
 
@@ -131,8 +132,8 @@ bool TMatrix::Square(TMatrix* MatRes, double Norm) const {
       const double* Cj = &A->At(j, 1);
       double S = 0.0;
       for (int32_t k = 0; k < M; ++k) S = S + Ci[k] * Cj[k];
-      TMatrixAccess::At(*MatRes, j, i) = S / Norm;
-      TMatrixAccess::At(*MatRes, i, j) = S / Norm;
+      TMatrixTwin::At(*MatRes, j, i) = S / Norm;
+      TMatrixTwin::At(*MatRes, i, j) = S / Norm;
     }
   }
   return true;

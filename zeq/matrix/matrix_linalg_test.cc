@@ -6,9 +6,10 @@
 #include <random>
 #include <vector>
 
-#include "zeq/base/test_util.h"
 #include "zeq/matrix/matrix.h"
-#include "zeq/matrix/matrix_test_util.h"
+#include "zeq/testing/matrix_test_util.h"
+#include "zeq/testing/simd_levels.h"
+#include "zeq/testing/test_util.h"
 
 namespace zeq {
 namespace {
@@ -327,7 +328,9 @@ bool ReferenceInvert(std::vector<std::vector<double>>& a, int n) {
   return true;
 }
 
-TEST(Invert, BitIdenticalToThePlainAlgorithm) {
+class InvertKernels : public test::SimdLevelTest {};
+
+TEST_P(InvertKernels, BitIdenticalToThePlainAlgorithm) {
   std::mt19937_64 Gen(31);
   std::uniform_real_distribution<double> U(-1, 1);
   for (int32_t N : {1, 2, 3, 7, 8, 9, 16, 23, 40}) {
@@ -348,6 +351,9 @@ TEST(Invert, BitIdenticalToThePlainAlgorithm) {
             << N << " " << i << " " << j;
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryKernel, InvertKernels, test::EverySimdLevel(),
+                         test::SimdLevelParamName);
 
 TEST(Invert, FactorsWithInfinitiesFollowTheDocumentedOrderToo) {
   // L(2, 1) = 1e10 / 1e-300 overflows: the solves must not skip the "zero" terms then.

@@ -3,23 +3,18 @@
 // The Crout elimination keeps the documented order of every sum (from 0.0, k rising) but
 // runs column-oriented: while column j is processed, the sums of all rows grow together, one
 // k at a time, as an axpy over a contiguous column. The solves for the identity columns run
-// several right-hand sides at once. Both loops are compiled for AVX-512, AVX2 and baseline
-// x86-64 and chosen at run time.
+// several right-hand sides at once. Both loops are compiled for every SIMD level and chosen
+// at run time (zeq/base/internal/simd.h).
 #include <algorithm>
 #include <cmath>
 #include <numeric>
 
-#include "zeq/matrix/matrix_impl.h"
-
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(ZEQ_NO_MULTIVERSION)
-#define ZEQ_MULTIVERSION __attribute__((target_clones("avx512f", "avx2", "default")))
-#else
-#define ZEQ_MULTIVERSION
-#endif
+#include "zeq/base/internal/simd.h"
+#include "zeq/matrix/internal/matrix_twin.h"
 
 namespace zeq {
 
-using detail::TMatrixAccess;
+using detail::TMatrixTwin;
 
 namespace {
 
@@ -29,14 +24,17 @@ thread_local int32_t LUSign = 1;
 constexpr long double PivotFloor = 1.0e-100L;  // compared in long double, stored as a double
 
 // S[i] := S[i] + Col[i] * F for i in [Begin, End): one term of each row's sum.
-ZEQ_MULTIVERSION void AddTerm(double* S, const double* Col, double F, size_t Begin, size_t End) {
+ZEQ_SIMD_BODY void AddTermBody(double* S, const double* Col, double F, size_t Begin, size_t End) {
   for (size_t i = Begin; i < End; ++i) S[i] = S[i] + Col[i] * F;
 }
+ZEQ_SIMD_FUNCTION(AddTerm, (double* S, const double* Col, double F, size_t Begin, size_t End),
+                  (S, Col, F, Begin, End))
+
+enum class TCrout { Done, ZeroRow, TinyPivot, Aborted };
 
 // Crout LU with implicit partial pivoting on the n x n column-major A (leading dimension
 // Ld), in place. Index receives the pivot rows (0-based). Progress and abort per column when
 // asked; Sign is negated for every row exchange.
-enum class TCrout { Done, ZeroRow, TinyPivot, Aborted };
 
 class TCroutLU {
  public:
@@ -146,8 +144,8 @@ constexpr size_t SolveWidth = 4 * LaneCount;
 #define ZEQ_LANES_OUT(P) (*reinterpret_cast<TLanesAt*>(P))
 
 // Sum(w) = sum over k in [K0, K1) of Row[k] * X[k][w], k rising, for the SolveWidth lanes.
-ZEQ_MULTIVERSION void RowTimesColumns(const double* Row, const double* X, size_t K0, size_t K1,
-                                      double* Sum) {
+ZEQ_SIMD_BODY void RowTimesColumnsBody(const double* Row, const double* X, size_t K0, size_t K1,
+                                       double* Sum) {
   TLanes Sum0 = {}, Sum1 = {}, Sum2 = {}, Sum3 = {};
   for (size_t k = K0; k < K1; ++k) {
     const double* Xk = X + k * SolveWidth;
@@ -162,6 +160,9 @@ ZEQ_MULTIVERSION void RowTimesColumns(const double* Row, const double* X, size_t
   ZEQ_LANES_OUT(Sum + 16) = Sum2;
   ZEQ_LANES_OUT(Sum + 24) = Sum3;
 }
+ZEQ_SIMD_FUNCTION(RowTimesColumns,
+                  (const double* Row, const double* X, size_t K0, size_t K1, double* Sum),
+                  (Row, X, K0, K1, Sum))
 
 void SolveIdentityColumns(const double* LU, const size_t* Index, size_t N, size_t J0, size_t W,
                           double* X) {
@@ -287,7 +288,7 @@ bool TMatrix::LUdecomposition(TMatrix* MatL, TMatrix* MatU) const {
   MatL->Resize(N, N);
   MatL->Fill(0.0);
   MatU->Clone(this);
-  TCroutLU LU(TMatrixAccess::Data(*MatU), static_cast<size_t>(N), TMatrixAccess::Ld(*MatU), false);
+  TCroutLU LU(TMatrixTwin::Data(*MatU), static_cast<size_t>(N), TMatrixTwin::Ld(*MatU), false);
   int32_t Sign = 1;
   const TCrout Outcome = LU.Run(Sign);
   LUSign = Sign;

@@ -7,11 +7,11 @@
 #include <algorithm>
 #include <new>
 
-#include "zeq/matrix/matrix_impl.h"
+#include "zeq/matrix/internal/matrix_twin.h"
 
 namespace zeq {
 
-using detail::TMatrixAccess;
+using detail::TMatrixTwin;
 using detail::TOperand;
 
 namespace {
@@ -22,7 +22,7 @@ size_t Size(int32_t N) { return static_cast<size_t>(N); }
 
 bool TMatrix::Multiply(const TMatrix* MatB, TMatrix* MatRes) {
   if (MatB == nullptr || MatRes == nullptr || FNCol != MatB->FNRow) return false;
-  const TOperand A = TMatrixAccess::Operand(*this, false), B = TMatrixAccess::Operand(*MatB, false);
+  const TOperand A = TMatrixTwin::Operand(*this, false), B = TMatrixTwin::Operand(*MatB, false);
   detail::TMatrixTwin::DeliverResult(
       *this, MatRes, MatB, MatB->FNCol, FNRow, [&](double* C, size_t Ldc) {
         detail::ExactGemm(Size(FNRow), Size(MatB->FNCol), Size(FNCol), A, B, C, Ldc);
@@ -33,7 +33,7 @@ bool TMatrix::Multiply(const TMatrix* MatB, TMatrix* MatRes) {
 
 bool TMatrix::MultiplyTransposed(const TMatrix* MatB, TMatrix* MatRes) {
   if (MatB == nullptr || MatRes == nullptr || FNCol != MatB->FNCol) return false;
-  const TOperand A = TMatrixAccess::Operand(*this, false), B = TMatrixAccess::Operand(*MatB, true);
+  const TOperand A = TMatrixTwin::Operand(*this, false), B = TMatrixTwin::Operand(*MatB, true);
   detail::TMatrixTwin::DeliverResult(
       *this, MatRes, MatB, MatB->FNRow, FNRow, [&](double* C, size_t Ldc) {
         detail::ExactGemm(Size(FNRow), Size(MatB->FNRow), Size(FNCol), A, B, C, Ldc);
@@ -44,7 +44,7 @@ bool TMatrix::MultiplyTransposed(const TMatrix* MatB, TMatrix* MatRes) {
 
 bool TMatrix::TransposeAndMultiply(const TMatrix* MatB, TMatrix* MatRes) {
   if (MatB == nullptr || MatRes == nullptr || FNRow != MatB->FNRow) return false;
-  const TOperand A = TMatrixAccess::Operand(*this, true), B = TMatrixAccess::Operand(*MatB, false);
+  const TOperand A = TMatrixTwin::Operand(*this, true), B = TMatrixTwin::Operand(*MatB, false);
   detail::TMatrixTwin::DeliverResult(
       *this, MatRes, MatB, MatB->FNCol, FNCol, [&](double* C, size_t Ldc) {
         detail::ExactGemm(Size(FNCol), Size(MatB->FNCol), Size(FNRow), A, B, C, Ldc);

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "zeq/matrix/matrix.h"
-#include "zeq/matrix/matrix_gemm.h"
-#include "zeq/matrix/matrix_test_util.h"
+#include "zeq/testing/matrix_test_util.h"
+#include "zeq/testing/simd_levels.h"
 
 namespace zeq {
 namespace {
@@ -83,16 +83,7 @@ void ExpectBitIdentical(TForm Form, int32_t m, int32_t n, int32_t p, std::mt1993
           << "form " << Form << " m " << m << " n " << n << " p " << p << " at " << i << "," << j;
 }
 
-class ProductKernels : public ::testing::TestWithParam<const char*> {
- protected:
-  void SetUp() override {
-    Saved = detail::GemmKernelName();
-    if (!detail::SelectGemmKernel(GetParam()))
-      GTEST_SKIP() << "this CPU has no " << GetParam() << " kernel";
-  }
-  void TearDown() override { detail::SelectGemmKernel(Saved); }
-  const char* Saved = nullptr;
-};
+class ProductKernels : public test::SimdLevelTest {};
 
 TEST_P(ProductKernels, MatrixProductsAreBitIdenticalToThePlainLoop) {
   std::mt19937_64 Gen(17);
@@ -107,8 +98,8 @@ TEST_P(ProductKernels, MatrixProductsAreBitIdenticalToThePlainLoop) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryKernel, ProductKernels,
-                         ::testing::Values("avx512", "avx2", "generic"));
+INSTANTIATE_TEST_SUITE_P(EveryKernel, ProductKernels, test::EverySimdLevel(),
+                         test::SimdLevelParamName);
 
 TEST(Products, VectorFormsAndElementWiseProductAreBitIdentical) {
   std::mt19937_64 Gen(23);

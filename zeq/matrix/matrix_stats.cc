@@ -7,7 +7,7 @@
 #include <limits>
 #include <vector>
 
-#include "zeq/matrix/matrix_impl.h"
+#include "zeq/matrix/internal/matrix_twin.h"
 
 namespace zeq {
 
@@ -103,7 +103,7 @@ namespace {
 
 // Element k of line l: a column (Columns) or a row of M.
 double& LineElem(TMatrix& M, bool Columns, int32_t l, int32_t k) {
-  return Columns ? detail::TMatrixAccess::At(M, l, k) : detail::TMatrixAccess::At(M, k, l);
+  return Columns ? detail::TMatrixTwin::At(M, l, k) : detail::TMatrixTwin::At(M, k, l);
 }
 
 void SetIfGiven(TVector* V, int32_t Ix, double Value) {

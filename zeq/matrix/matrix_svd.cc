@@ -9,7 +9,8 @@
 #include <cmath>
 #include <vector>
 
-#include "zeq/matrix/matrix_impl.h"
+#include "zeq/matrix/internal/matrix_twin.h"
+#include "zeq/matrix/internal/spectral_norm.h"
 
 namespace zeq::detail {
 
@@ -32,7 +33,7 @@ class TSingularValues {
     for (size_t r = 0; r < FM; ++r)
       for (size_t c = 0; c < FN; ++c)
         FA[r * FN + c] =
-            TMatrixAccess::At(Source, static_cast<int32_t>(c + 1), static_cast<int32_t>(r + 1));
+            TMatrixTwin::At(Source, static_cast<int32_t>(c + 1), static_cast<int32_t>(r + 1));
   }
 
   // False on abort or when a value did not converge in 30 iterations.

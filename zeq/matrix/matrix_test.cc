@@ -4,9 +4,9 @@
 #include <tuple>
 #include <vector>
 
-#include "zeq/base/test_util.h"
 #include "zeq/matrix/matrix.h"
-#include "zeq/matrix/matrix_test_util.h"
+#include "zeq/testing/matrix_test_util.h"
+#include "zeq/testing/test_util.h"
 
 namespace zeq {
 namespace {

@@ -6,8 +6,8 @@
 #include <random>
 #include <vector>
 
-#include "zeq/base/test_util.h"
 #include "zeq/statis/statis.h"
+#include "zeq/testing/test_util.h"
 
 namespace zeq {
 namespace {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "zeq/math1/math1.h"
+#include "zeq/matrix/matrix.h"
 #include "zeq/statis/statis.h"
 
 namespace zeq {

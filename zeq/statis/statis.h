@@ -12,7 +12,6 @@
 #include <functional>
 
 #include "zeq/base/base.h"
-#include "zeq/matrix/matrix.h"
 #include "zeq/vector/vector.h"
 
 namespace zeq {

@@ -3,8 +3,8 @@
 // MinMax start values, squares formed in 32 bits, the integer histogram.
 #include <cmath>
 
-#include "zeq/base/int32_wrap.h"
-#include "zeq/vector/vector_impl.h"
+#include "zeq/base/internal/int32_wrap.h"
+#include "zeq/vector/internal/vector_impl.h"
 
 namespace zeq {
 

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "zeq/base/test_util.h"
+#include "zeq/testing/test_util.h"
+#include "zeq/testing/vector_test_util.h"
 #include "zeq/vector/vector.h"
-#include "zeq/vector/vector_test_util.h"
 
 namespace zeq {
 namespace {

@@ -4,7 +4,7 @@
 // TIntVector shares are written once in vector_impl.h.
 #include <cmath>
 
-#include "zeq/vector/vector_impl.h"
+#include "zeq/vector/internal/vector_impl.h"
 
 namespace zeq {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "zeq/vector/vector_impl.h"
+#include "zeq/vector/internal/vector_impl.h"
 
 namespace zeq {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "zeq/testing/vector_test_util.h"
 #include "zeq/vector/vector.h"
-#include "zeq/vector/vector_test_util.h"
 
 namespace zeq {
 namespace {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "zeq/vector/vector_impl.h"
+#include "zeq/vector/internal/vector_impl.h"
 
 namespace zeq {
 

@@ -1,6 +1,7 @@
 // What TMatrix and TIntMatrix share, written once over the matrix class M (M::TElem is double
 // or int32_t): dense storage, range repair, filling, copying, statistics, reorganisation and
-// search. Private to the matrix unit; a friend of both classes.
+// search. Private to the matrix unit; a friend of both classes and the one way the unit's
+// files reach a matrix's storage.
 //
 // Statistics take a visitor that calls its argument for every element of a rectangle, so
 // that the sparse form of TIntMatrix can feed its stored entries to the same code.
@@ -13,9 +14,11 @@
 #include <stdexcept>
 #include <vector>
 
-#include "zeq/math1/comb_sort.h"
+#include "zeq/base/internal/comb_sort.h"
+#include "zeq/base/internal/moments.h"
+#include "zeq/base/internal/sorted_search.h"
 #include "zeq/math1/math1.h"
-#include "zeq/math1/sorted_search.h"
+#include "zeq/matrix/internal/matrix_gemm.h"
 #include "zeq/matrix/matrix.h"
 
 namespace zeq::detail {
@@ -39,12 +42,37 @@ struct TMatrixTwin {
     }
   }
 
+  // Replaces the storage (shape and values) without notification.
   template <class M>
   static void Adopt(M& Mx, std::vector<TElemOf<M>>&& Storage, int32_t Nc, int32_t Nr) {
     Mx.Mat = std::move(Storage);
     Mx.FNCol = Nc;
     Mx.FNRow = Nr;
     Mx.FLd = Slots(Nr);
+  }
+
+  // The order of the sparse entries: by column, then by row.
+  static bool SparseBefore(const TSpMatElemInt& E, int32_t Nc, int32_t Nr) {
+    return E.colidx < Nc || (E.colidx == Nc && E.rowidx < Nr);
+  }
+
+  // Column-major storage: element (Nc, Nr) at Data(M)[(Nc - 1) * Ld(M) + Nr - 1].
+  template <class M>
+  static auto* Data(M& Mx) {
+    return Mx.Mat.data();
+  }
+  template <class M>
+  static size_t Ld(const M& Mx) {
+    return Mx.FLd;
+  }
+  // The element itself, without range check or notification.
+  template <class M>
+  static auto& At(M& Mx, int32_t Nc, int32_t Nr) {
+    return Mx.At(Nc, Nr);
+  }
+  // The double matrix as an operand of the exact products.
+  static TOperand Operand(const TMatrix& Mx, bool Transposed) {
+    return {Mx.Mat.data(), Mx.FLd, Transposed};
   }
 
   template <class M>
@@ -208,36 +236,18 @@ struct TMatrixTwin {
     });
   }
 
-  // Population skewness and excess kurtosis; returns N.
+  // Population skewness and excess kurtosis (double sums); returns N.
   template <class Visit>
   static int64_t SkewKurt(Visit&& V, double& Skewness, double& Kurtosis) {
-    Skewness = Kurtosis = 0.0;
-    double Sum = 0.0;
-    int64_t N = 0;
-    V([&](auto X) {
-      Sum = Sum + static_cast<double>(X);
-      ++N;
-    });
-    if (N == 0) return 0;
-    const auto Nd = static_cast<double>(N);
-    const double Mu = Sum / Nd;
-    double S1 = 0, S2 = 0, S3 = 0, S4 = 0;
-    V([&](auto X) {
-      const double D = static_cast<double>(X) - Mu;
-      S1 = S1 + D;
-      S2 = S2 + D * D;
-      S3 = S3 + D * D * D;
-      S4 = S4 + D * D * D * D;
-    });
-    const double Sigma = N < 2 ? 0.0 : std::sqrt((S2 - S1 * S1 / Nd) / (Nd - 1.0));
-    if (N < 2 || Sigma == 0) {
-      Skewness = S3;  // the sums themselves, as documented
-      Kurtosis = S4;
-      return N;
+    const TCentralMoments<double> M(V);
+    const double Sigma = M.Count < 2 ? 0.0 : M.StdDev();
+    if (M.Count < 2 || Sigma == 0) {
+      Skewness = M.S3;  // the sums themselves, as documented (0.0 for no element)
+      Kurtosis = M.S4;
+      return M.Count;
     }
-    Skewness = S3 / Nd / (Sigma * Sigma * Sigma);
-    Kurtosis = S4 / Nd / (Sigma * Sigma * Sigma * Sigma) - 3.0;
-    return N;
+    M.SkewKurt(Sigma, Skewness, Kurtosis);
+    return M.Count;
   }
 
   template <class Visit>

@@ -12,10 +12,10 @@
 #include <stdexcept>
 #include <vector>
 
-#include "zeq/math1/comb_sort.h"
+#include "zeq/base/internal/comb_sort.h"
+#include "zeq/base/internal/moments.h"
+#include "zeq/base/internal/sorted_search.h"
 #include "zeq/math1/math1.h"
-#include "zeq/math1/moments.h"
-#include "zeq/math1/sorted_search.h"
 #include "zeq/vector/vector.h"
 
 namespace zeq::detail {
@@ -368,7 +368,7 @@ struct TVectorImpl {
     return static_cast<double>(static_cast<long double>(R.size()) / SumInv);
   }
 
-  // Population skewness and excess kurtosis; returns n.
+  // Population skewness and excess kurtosis (long double sums); returns n.
   template <class V>
   static int64_t SkewKurtIntern(const V& Vec, int32_t Low, int32_t High, double& Skewness,
                                 double& Kurtosis) {
@@ -376,23 +376,15 @@ struct TVectorImpl {
     const auto R = Range(Vec, Low, High);
     const auto N = static_cast<int64_t>(R.size());
     if (N <= 3) return N;
-    const auto Nl = static_cast<long double>(N);
-    long double Sum = 0;
-    for (auto X : R) Sum += X;
-    const long double Mean = Sum / Nl;
-    long double S1 = 0, S2 = 0, S3 = 0, S4 = 0;
-    for (auto X : R) {
-      const long double D = X - Mean;
-      const long double D2 = D * D;
-      S1 += D;
-      S2 += D2;
-      S3 += D2 * D;
-      S4 += D2 * D2;
-    }
-    const long double S = std::sqrt((S2 - S1 * S1 / Nl) / (Nl - 1));
+    const TCentralMoments<long double> M([&](auto&& Take) {
+      for (auto X : R) Take(X);
+    });
+    const long double S = M.StdDev();
     if (S != 0) {
-      Skewness = static_cast<double>(S3 / Nl / (S * S * S));
-      Kurtosis = static_cast<double>(S4 / Nl / (S * S * S * S) - 3);
+      long double Skew, Kurt;
+      M.SkewKurt(S, Skew, Kurt);
+      Skewness = static_cast<double>(Skew);
+      Kurtosis = static_cast<double>(Kurt);
     }
     return N;
   }

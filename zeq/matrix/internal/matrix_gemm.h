@@ -27,11 +27,4 @@ struct TOperand {
 void ExactGemm(size_t M, size_t N, size_t K, const TOperand& A, const TOperand& B, double* C,
                size_t Ldc);
 
-// The name of the kernel in use ("avx512", "avx2" or "generic"; the best the CPU has).
-const char* GemmKernelName();
-
-// Makes the named kernel the one in use; false (nothing changes) when the CPU lacks it.
-// For tests, which check every kernel against a plain loop.
-bool SelectGemmKernel(const char* Name);
-
 }  // namespace zeq::detail

@@ -1,6 +1,7 @@
-// The allocation limit of the vector test program: requests above 4 GiB fail as if memory
-// were exhausted, so that allocation failures can be provoked without touching real memory.
-// Kept in a file of its own so that no test code inlines these definitions.
+// A test-only allocation limit, linked into the test programs that provoke allocation
+// failures: requests above 4 GiB fail as if memory were exhausted, so that the failure paths
+// run without touching real memory. It lives in a file of its own so that no test inlines
+// these replacements of the global operator new and delete.
 #include <cstdlib>
 #include <new>
 

@@ -1,0 +1,33 @@
+// A test fixture that runs its test once per SIMD level of the library, so that every fast
+// path the CPU can run is checked, not only the best one. Levels the CPU lacks are skipped.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "zeq/base/internal/simd.h"
+
+namespace zeq::test {
+
+class SimdLevelTest : public ::testing::TestWithParam<detail::TSimdLevel> {
+ protected:
+  void SetUp() override {
+    Saved = detail::ActiveSimdLevel();
+    if (!detail::SetActiveSimdLevel(GetParam()))
+      GTEST_SKIP() << "this CPU has no " << detail::SimdLevelName(GetParam()) << " level";
+  }
+  void TearDown() override { detail::SetActiveSimdLevel(Saved); }
+
+ private:
+  detail::TSimdLevel Saved = detail::TSimdLevel::Generic;
+};
+
+inline auto EverySimdLevel() {
+  return ::testing::Values(detail::TSimdLevel::Generic, detail::TSimdLevel::Avx2,
+                           detail::TSimdLevel::Avx512);
+}
+
+inline std::string SimdLevelParamName(const ::testing::TestParamInfo<detail::TSimdLevel>& Info) {
+  return detail::SimdLevelName(Info.param);
+}
+
+}  // namespace zeq::test
