@@ -7,9 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "demo_common.h"
 #include "zeq/zeq.h"
 
 namespace {
+
+using demo::Fixed;
+using demo::Heading;
 
 // Monthly rainfall (mm) at a weather station over two years: the built-in sample.
 const std::vector<double> Rainfall = {78.2, 61.5, 55.0, 48.9, 63.1, 72.4, 91.8, 88.0,
@@ -22,10 +26,6 @@ void PrintProgress(double Progress) {
   ++ProgressCalls;
   std::printf("    progress: pass %.0f\n", Progress);
 }
-
-void Heading(const char* Title) { std::printf("\n== %s ==\n", Title); }
-
-std::string Fixed(double X, int Decimals = 2) { return zeq::StrFixed(X, 1, Decimals); }
 
 void SummariseSample() {
   Heading("Summary of the built-in sample (24 monthly rainfall totals, mm)");
@@ -254,5 +254,6 @@ int main() {
   StatisticsTour();
   ScalarTour();
   ComplexTour();
+  demo::SmoothingTour();
   return 0;
 }

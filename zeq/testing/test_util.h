@@ -1,9 +1,12 @@
-// Helpers shared by the tests of every unit.
+// Helpers shared by the tests of every unit: expected exception messages and test data files.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace zeq::test {
 
@@ -16,6 +19,25 @@ void ExpectThrowMessage(F&& Call, const std::string& Message) {
   } catch (const E& Err) {
     EXPECT_EQ(std::string(Err.what()), Message);
   }
+}
+
+// The lines of a data file in the source tree (RelPath such as "zeq/math2/testdata/x.txt"),
+// without blank lines and lines starting with '#'. An unreadable file fails the test.
+inline std::vector<std::string> DataLines(const std::string& RelPath) {
+  std::ifstream In(std::string(ZEQ_SOURCE_DIR) + "/" + RelPath);
+  EXPECT_TRUE(In.good()) << "cannot read " << RelPath;
+  std::vector<std::string> Lines;
+  for (std::string L; std::getline(In, L);)
+    if (!L.empty() && L[0] != '#') Lines.push_back(L);
+  return Lines;
+}
+
+// The numbers of a line of white-space separated values.
+inline std::vector<double> Numbers(const std::string& Line) {
+  std::istringstream In(Line);
+  std::vector<double> V;
+  for (double X; In >> X;) V.push_back(X);
+  return V;
 }
 
 }  // namespace zeq::test

@@ -1,0 +1,19 @@
+// Helpers shared by the sections of zeq-demo: headings, number formatting, and the tours of
+// the units that live in files of their own.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "zeq/zeq.h"
+
+namespace demo {
+
+inline void Heading(const char* Title) { std::printf("\n== %s ==\n", Title); }
+
+inline std::string Fixed(double X, int Decimals = 2) { return zeq::StrFixed(X, 1, Decimals); }
+
+// tools/demo_math2.cc
+void SmoothingTour();
+
+}  // namespace demo

@@ -1,0 +1,84 @@
+// zeq-demo sections of the multivariate unit: smoothing and filtering.
+#include <cmath>
+#include <vector>
+
+#include "demo_common.h"
+
+namespace demo {
+
+namespace {
+
+// A slow wave of 500 samples with deterministic "measurement noise" and two spikes.
+std::vector<double> CleanWave() {
+  std::vector<double> W(500);
+  for (size_t i = 0; i < W.size(); ++i) W[i] = std::sin(2 * 3.14159265358979 * i / 250.0);
+  return W;
+}
+
+void MakeNoisyWave(const std::vector<double>& Clean, zeq::TVector& V) {
+  V.Resize(static_cast<int32_t>(Clean.size()));
+  uint32_t State = 12345;  // a small linear congruential generator: the same noise every run
+  for (size_t i = 0; i < Clean.size(); ++i) {
+    State = State * 1664525u + 1013904223u;
+    const double Noise = (static_cast<double>(State >> 8) / 16777216.0 - 0.5) * 0.6;
+    V.SetVal(static_cast<int32_t>(i + 1), Clean[i] + Noise);
+  }
+  V.SetVal(120, 4.0);  // two spikes
+  V.SetVal(333, -4.0);
+}
+
+// Root mean square deviation from the clean wave over the interior (the edges of a window
+// smoother repeat the nearest value).
+double NoiseLevel(const zeq::TVector& V, const std::vector<double>& Clean) {
+  double S = 0;
+  int N = 0;
+  for (int32_t i = 30; i <= static_cast<int32_t>(Clean.size()) - 30; ++i, ++N) {
+    const double D = V.GetVal(i) - Clean[static_cast<size_t>(i - 1)];
+    S += D * D;
+  }
+  return std::sqrt(S / N);
+}
+
+}  // namespace
+
+void SmoothingTour() {
+  Heading("Smoothing and filtering a noisy wave (500 samples, two spikes)");
+  const std::vector<double> Clean = CleanWave();
+  zeq::TVector Noisy;
+  MakeNoisyWave(Clean, Noisy);
+  const auto N = static_cast<int32_t>(Clean.size());
+  zeq::TVector Out;
+  Out.Resize(N);
+  std::printf("  noise level (rms deviation from the clean wave)\n");
+  std::printf("    raw signal                        %s\n",
+              Fixed(NoiseLevel(Noisy, Clean), 4).c_str());
+  zeq::MovingAverageSmooth(&Noisy, 1, N, &Out, 9);
+  std::printf("    moving average, 9 samples         %s\n",
+              Fixed(NoiseLevel(Out, Clean), 4).c_str());
+  zeq::MovingMedianSmooth(&Noisy, 1, N, &Out, 9);
+  std::printf("    moving median, 9 samples          %s\n",
+              Fixed(NoiseLevel(Out, Clean), 4).c_str());
+  zeq::PolynomialSmooth(&Noisy, 1, N, &Out, 25);
+  std::printf("    Savitzky-Golay, 25 samples        %s\n",
+              Fixed(NoiseLevel(Out, Clean), 4).c_str());
+  zeq::TVector Kernel;
+  zeq::CalcSincLPKernel(41, 0.02, zeq::swBlackman, &Kernel);
+  zeq::MovingKernelFilter(&Noisy, 1, N, &Out, &Kernel);
+  std::printf("    windowed-sinc low-pass, 41 taps   %s\n",
+              Fixed(NoiseLevel(Out, Clean), 4).c_str());
+  zeq::TMatrix Coeffs;
+  double A0;
+  zeq::CalcChebFilterCoeffs(4, false, 0.02, 0.5, A0, &Coeffs);
+  zeq::ChebychevFilter(&Noisy, 1, N, &Out, A0, &Coeffs);
+  std::printf("    Chebyshev 4 poles, zero phase     %s\n",
+              Fixed(NoiseLevel(Out, Clean), 4).c_str());
+  zeq::TVector Slope;
+  Slope.Resize(N);
+  zeq::FirstDeriv(&Noisy, 1, N, &Slope, 25);
+  std::printf(
+      "  slope at sample 250 (clean: %s per sample): %s\n",
+      Fixed(2 * 3.14159265358979 / 250 * std::cos(2 * 3.14159265358979 * 249 / 250), 4).c_str(),
+      Fixed(Slope.GetVal(250), 4).c_str());
+}
+
+}  // namespace demo
