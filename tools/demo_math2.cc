@@ -1,4 +1,4 @@
-// zeq-demo sections of the multivariate unit: smoothing and filtering.
+// zeq-demo sections of the multivariate unit: smoothing and filtering, curve fitting.
 #include <cmath>
 #include <vector>
 
@@ -79,6 +79,45 @@ void SmoothingTour() {
       "  slope at sample 250 (clean: %s per sample): %s\n",
       Fixed(2 * 3.14159265358979 / 250 * std::cos(2 * 3.14159265358979 * 249 / 250), 4).c_str(),
       Fixed(Slope.GetVal(250), 4).c_str());
+}
+
+void CurveFitTour() {
+  Heading("Curve fitting on built-in measurements");
+  // A thermistor calibration: resistance (kOhm) against temperature (deg C).
+  const double T[] = {0, 5, 10, 15, 20, 25, 30, 35, 40, 45, 50};
+  const double R[] = {32.65, 25.38, 19.90, 15.71, 12.49, 10.00, 8.057, 6.531, 5.327, 4.369, 3.603};
+  zeq::TCurveFit Fit;
+  for (int i = 0; i < 11; ++i) Fit.EnterStatValue(T[i], std::log(R[i]));
+  double k, d, q;
+  Fit.CalcLinFit(k, d, q);
+  std::printf("  ln R = %s %s T                     fit quality %s\n", Fixed(d, 4).c_str(),
+              Fixed(k, 5).c_str(), Fixed(q, 6).c_str());
+  double k0, k1, k2;
+  Fit.CalcParabolFit(k0, k1, k2, q);
+  std::printf("  ln R = %s %s T %s T^2      fit quality %s\n", Fixed(k0, 4).c_str(),
+              Fixed(k1, 5).c_str(), zeq::strff(k2, 1, -1).c_str(), Fixed(q, 6).c_str());
+  std::vector<double> c(4);
+  double XShift = 0;
+  bool NearSingular;
+  Fit.CalcCenteredPolyFit(3, c, XShift, q, NearSingular);
+  std::printf("  cubic in (T - %s): %s %s %s %s   fit quality %s\n", Fixed(XShift, 1).c_str(),
+              Fixed(c[0], 4).c_str(), zeq::strff(c[1], 1, -1).c_str(),
+              zeq::strff(c[2], 1, -1).c_str(), zeq::strff(c[3], 1, -1).c_str(),
+              Fixed(q, 8).c_str());
+  double p;
+  const double Tau = Fit.KendallsTau(p);
+  std::printf("  Kendall tau %s (p %s), Spearman rho %s\n", Fixed(Tau, 3).c_str(),
+              zeq::strff(p, 1, -1).c_str(), Fixed(Fit.SpearmanRankCorr(), 3).c_str());
+  // Points measured on a circle of radius 5 around (1, 2), with small errors.
+  zeq::TCurveFit Circle;
+  const double Err[] = {0.02, -0.03, 0.01, 0.04, -0.02, 0.0, 0.03, -0.01};
+  for (int i = 0; i < 8; ++i)
+    Circle.EnterStatValue(1 + (5 + Err[i]) * std::cos(i * 0.785398),
+                          2 + (5 + Err[i]) * std::sin(i * 0.785398));
+  double r, dx, dy;
+  Circle.CalcCircleFit(r, dx, dy);
+  std::printf("  circle through 8 points: radius %s around (%s, %s)\n", Fixed(r, 4).c_str(),
+              Fixed(dx, 4).c_str(), Fixed(dy, 4).c_str());
 }
 
 }  // namespace demo

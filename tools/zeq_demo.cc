@@ -255,5 +255,6 @@ int main() {
   ScalarTour();
   ComplexTour();
   demo::SmoothingTour();
+  demo::CurveFitTour();
   return 0;
 }

@@ -2,6 +2,7 @@
 // number-to-text conversion, bit fields, colours, the uniform generator and shared types.
 #pragma once
 
+#include "zeq/base/asc_header.h"
 #include "zeq/base/bitfld.h"
 #include "zeq/base/colors.h"
 #include "zeq/base/crc.h"

@@ -5,6 +5,8 @@
 // One header per subject; this one gathers them.
 #pragma once
 
+#include "zeq/math2/curvefit.h"
 #include "zeq/math2/filters.h"
 #include "zeq/math2/math2_error.h"
 #include "zeq/math2/smoothing.h"
+#include "zeq/math2/svd.h"

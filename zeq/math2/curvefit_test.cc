@@ -1,0 +1,311 @@
+#include "zeq/math2/curvefit.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "zeq/testing/nist_linreg.h"
+#include "zeq/testing/test_util.h"
+
+namespace zeq {
+namespace {
+
+void Enter(TCurveFit& F, const std::vector<std::pair<double, double>>& Points) {
+  for (auto [x, y] : Points) F.EnterStatValue(x, y);
+}
+
+TEST(CurveFit, FreshObjectGrowthAndRemoval) {
+  TCurveFit F;
+  EXPECT_EQ(F.MinX(), DBL_MAX);
+  EXPECT_EQ(F.MaxX(), -DBL_MAX);
+  EXPECT_EQ(F.MeanX(), 0);
+  EXPECT_EQ(F.StdDevX(), 0);
+  Enter(F, {{1, 2}, {3, 7}});
+  EXPECT_EQ(F.MeanX(), 2);
+  EXPECT_EQ(F.StdDevX(), 0);  // fewer than three points
+  EXPECT_EQ(F.CorrCoeff(), 0);
+  F.Init();
+  for (int i = 1; i <= 1001; ++i) F.EnterStatValue(i, -i);
+  EXPECT_EQ(F.NumData(), 1001);
+  EXPECT_EQ(F.DataX(1001), 1001);
+  EXPECT_EQ(F.DataX(0), 0);
+  EXPECT_EQ(F.DataX(1002), 0);
+  F.RemoveStatValue(1001);  // the largest x: MaxX keeps it
+  EXPECT_EQ(F.MaxX(), 1001);
+  F.RemoveStatValue(300);
+  EXPECT_EQ(F.DataX(300), 301);
+  EXPECT_EQ(F.DataY(999), -1000);
+  EXPECT_EQ(F.NumData(), 999);
+  EXPECT_DOUBLE_EQ(F.MeanX(), (1000.0 * 1001 / 2 - 300) / 999);
+}
+
+TEST(CurveFit, StatisticsAgreeWithDirectFormulasAndSurviveFlipXY) {
+  TCurveFit F;
+  const std::vector<std::pair<double, double>> P{{1, 2.5}, {2, 2.9}, {4, 5.1}, {5, 4.4}, {7, 9.0}};
+  Enter(F, P);
+  double Sx = 0, Sy = 0, Sxx = 0, Syy = 0, Sxy = 0;
+  for (auto [x, y] : P) {
+    Sx += x, Sy += y, Sxx += x * x, Syy += y * y, Sxy += x * y;
+  }
+  const double n = 5;
+  EXPECT_NEAR(F.StdDevY(), std::sqrt((Syy - Sy * Sy / n) / (n - 1)), 1e-14);
+  EXPECT_NEAR(F.CorrCoeff(),
+              (Sxy - Sx * Sy / n) / std::sqrt((Sxx - Sx * Sx / n) * (Syy - Sy * Sy / n)), 1e-14);
+  EXPECT_NEAR(F.MeanDiff(), (Sx - Sy) / n, 1e-15);
+  int32_t N;
+  double MeanX, MeanY, SX, SY, MD, SD, r;
+  F.CalcStatistics(N, MeanX, MeanY, SX, SY, MD, SD, r);
+  EXPECT_EQ(N, 5);
+  EXPECT_EQ(r, F.CorrCoeff());
+  const double Skew = F.SkewnessY(), Kurt = F.KurtosisY(), r0 = F.CorrCoeff();
+  F.FlipXY();
+  EXPECT_EQ(F.SkewnessX(), Skew);
+  EXPECT_NEAR(F.MeanDiff(), -(Sx - Sy) / n, 1e-15);
+  F.FlipXY();
+  EXPECT_EQ(F.KurtosisY(), Kurt);
+  EXPECT_EQ(F.CorrCoeff(), r0);
+  EXPECT_EQ(F.MinX(), 1);
+  EXPECT_EQ(F.MaxY(), 9);
+}
+
+TEST(CurveFit, DocumentedFitExamples) {
+  TCurveFit F;
+  double k, d, q;
+  EXPECT_THROW(F.CalcLinFit(k, d, q), EZEQMath2Error);
+  Enter(F, {{0, 1}, {1, 3}, {2, 5}});
+  F.CalcLinFit(k, d, q);
+  EXPECT_EQ(k, 2);
+  EXPECT_EQ(d, 1);
+  EXPECT_EQ(q, 1);
+  F.Init();
+  Enter(F, {{1, 1}, {1, 3}, {1, 5}});
+  F.CalcLinFit(k, d, q);
+  EXPECT_EQ(k, 0);
+  EXPECT_EQ(d, 0);
+  // The unit circle around (2, -1), and collinear points.
+  F.Init();
+  for (int i = 0; i < 12; ++i) F.EnterStatValue(2 + std::cos(i * 0.5), -1 + std::sin(i * 0.5));
+  double r, dx, dy;
+  F.CalcCircleFit(r, dx, dy);
+  EXPECT_NEAR(r, 1, 1e-12);
+  EXPECT_NEAR(dx, 2, 1e-12);
+  EXPECT_NEAR(dy, -1, 1e-12);
+  F.Init();
+  Enter(F, {{0, 0}, {1, 1}, {2, 2}});
+  test::ExpectThrowMessage<EZEQMath2Error>([&] { F.CalcCircleFit(r, dx, dy); },
+                                           "CalcCircleFit: radius is infinite");
+  F.RemoveStatValue(3);
+  test::ExpectThrowMessage<EZEQMath2Error>([&] { F.CalcCircleFit(r, dx, dy); },
+                                           "CalcCircleFit: not enough data points");
+  double k0, k1, k2;
+  test::ExpectThrowMessage<EZEQMath2Error>([&] { F.CalcParabolFit(k0, k1, k2, q); },
+                                           "CalcParabolFit: not enough data points");
+  // A perfect estimate: SSE = 0 and F = 1e10.
+  F.Init();
+  Enter(F, {{1, 1}, {2, 2}, {4, 4}, {8, 8}});
+  int32_t dfreg, dfres, dftot;
+  double SSE, SSR, SST, MSE, MSR, Fv;
+  F.CalcAnovaReg(1, true, dfreg, dfres, dftot, SSE, SSR, SST, MSE, MSR, Fv);
+  EXPECT_EQ(SSE, 0);
+  EXPECT_EQ(Fv, 1e10);
+  EXPECT_EQ(dftot, 3);
+  EXPECT_EQ(dfres, 2);
+  EXPECT_NEAR(SSR, SST, 1e-12);
+}
+
+TEST(CurveFit, RankStatisticsAgreeWithScipy) {
+  TCurveFit F;
+  const double X[] = {1, 2, 2, 3, 4, 5, 5, 5, 6, 7, 8, 9, 9, 10};
+  const double Y[] = {2, 1, 3, 3, 5, 4, 6, 6, 8, 7, 9, 9, 12, 11};
+  for (int i = 0; i < 14; ++i) F.EnterStatValue(X[i], Y[i]);
+  double p;
+  EXPECT_NEAR(F.KendallsTau(p), 0.8736209307562354, 1e-15);      // scipy.stats.kendalltau (tau-b)
+  EXPECT_NEAR(F.SpearmanRankCorr(), 0.9633793691054536, 1e-15);  // scipy.stats.spearmanr
+  EXPECT_NEAR(F.KruskalGamma(), (80.0 - 4.0) / 84.0, 1e-15);     // 80 concordant, 4 discordant
+  // p from the normal approximation of tau with variance (4n + 10) / (9n (n - 1)).
+  const double z = 0.8736209307562354 / std::sqrt((4 * 14.0 + 10) / (9 * 14.0 * 13));
+  EXPECT_NEAR(p, std::erfc(z / std::sqrt(2.0)), 1e-6);
+  F.Init();
+  Enter(F, {{1, 1}, {2, 2}});
+  EXPECT_EQ(F.KendallsTau(p), 0);
+  EXPECT_EQ(p, 0);
+  for (int i = 3; i <= 9; ++i) F.EnterStatValue(i, i * i);  // the cache follows the change
+  EXPECT_EQ(F.KendallsTau(p), 1);
+  EXPECT_EQ(F.SpearmanRankCorr(), 1);
+}
+
+TEST(CurveFit, MeanAnglesAndQuartiles) {
+  const double Cases[][3] = {{90, 180, 135}, {300, 330, 315}, {150, 240, 195}};
+  for (const auto& C : Cases) {
+    TCurveFit F;
+    Enter(F, {{C[0], 0}, {C[1], 0}});
+    EXPECT_NEAR(F.MeanAngleX(), C[2], 1e-12);
+  }
+  TCurveFit F;
+  double q1, q2, q3;
+  EXPECT_FALSE(F.QuartilesY(q1, q2, q3));
+  for (int i = 1; i <= 7; ++i) F.EnterStatValue(0, 8 - i);
+  EXPECT_TRUE(F.QuartilesY(q1, q2, q3));
+  EXPECT_EQ(q1, 2);
+  EXPECT_EQ(q2, 4);
+  EXPECT_EQ(q3, 6);
+}
+
+// Coefficients of sum kArray[j] (x - XShift)^j as powers of x, expanded in long double.
+std::vector<double> RawPowers(const std::vector<double>& k, double XShift) {
+  std::vector<long double> Raw(k.size(), 0.0L);
+  for (size_t j = 0; j < k.size(); ++j) {
+    long double Binom = 1;
+    for (size_t i = 0; i <= j; ++i) {
+      if (i > 0) Binom = Binom * static_cast<long double>(j - i + 1) / static_cast<long double>(i);
+      Raw[j - i] +=
+          k[j] * Binom * std::pow(-static_cast<long double>(XShift), static_cast<long double>(i));
+    }
+  }
+  return {Raw.begin(), Raw.end()};
+}
+
+TEST(CurveFit, NistPolynomialRegressionAccuracy) {
+  // The smallest LRE over the certified coefficients that each fit holds on each data set. The
+  // centred fit keeps its digits where the raw powers lose them (Wampler4/5, Filip).
+  struct {
+    const char* Name;
+    uint8_t Order;
+    double Poly, Centred, Special;  // Special: CalcLinFit or CalcParabolFit (0: not run)
+  } const Sets[] = {{"Norris", 1, 12, 12, 13.5},  {"Pontius", 2, 12, 12, 13},
+                    {"Wampler1", 5, 8.5, 8.5, 0}, {"Wampler2", 5, 10.5, 12.5, 0},
+                    {"Wampler3", 5, 6.5, 8.5, 0}, {"Wampler4", 5, 4.5, 8.5, 0},
+                    {"Wampler5", 5, 2.5, 7.5, 0}, {"Filip", 10, -1, 11.5, 0}};
+  for (const auto& Set : Sets) {
+    SCOPED_TRACE(Set.Name);
+    const auto S = test::ReadNistRegression(Set.Name);
+    TCurveFit F;
+    for (const auto& Row : S.Rows) F.EnterStatValue(Row[1], Row[0]);
+    std::vector<double> k(Set.Order + 1u);
+    double Q, XShift = 0;
+    bool NearSingular;
+    const auto MinLRE = [&](const std::vector<double>& Coeffs) {
+      double M = 15;
+      for (size_t j = 0; j < Coeffs.size(); ++j) M = std::min(M, test::LRE(Coeffs[j], S.B[j]));
+      return M;
+    };
+    ASSERT_TRUE(F.CalcPolyFit(Set.Order, k, Q, NearSingular));
+    EXPECT_GE(MinLRE(k), Set.Poly);
+    ASSERT_TRUE(F.CalcCenteredPolyFit(Set.Order, k, XShift, Q, NearSingular));
+    EXPECT_FALSE(NearSingular);
+    EXPECT_GE(MinLRE(RawPowers(k, XShift)), Set.Centred);
+    EXPECT_NEAR(XShift, F.MeanX(), 1e-12 * std::fabs(F.MeanX()));
+    if (Set.Order == 1 && Set.Special > 0) {
+      double Slope, Intercept;
+      F.CalcLinFit(Slope, Intercept, Q);
+      EXPECT_GE(MinLRE({Intercept, Slope}), Set.Special);
+    } else if (Set.Special > 0) {
+      double k0, k1, k2;
+      F.CalcParabolFit(k0, k1, k2, Q);
+      EXPECT_GE(MinLRE({k0, k1, k2}), Set.Special);
+    }
+  }
+}
+
+TEST(CurveFit, PolynomialFitArgumentsAndAbort) {
+  TCurveFit F;
+  for (int i = 0; i < 10; ++i) F.EnterStatValue(i, 1 + 2 * i - 0.5 * i * i);
+  std::vector<double> k(2);
+  double Q;
+  bool NearSingular;
+  test::ExpectThrowMessage<EZEQMath2Error>([&] { F.CalcPolyFit(2, k, Q, NearSingular); },
+                                           "CalcPolyFit: kArray must hold nOrder + 1 values");
+  k.resize(3);
+  ASSERT_TRUE(F.CalcPolyFit(2, k, Q, NearSingular));
+  EXPECT_NEAR(k[0], 1, 1e-12);
+  EXPECT_NEAR(k[1], 2, 1e-12);
+  EXPECT_NEAR(k[2], -0.5, 1e-13);
+  EXPECT_NEAR(Q, 1, 1e-14);
+  MathFeedBackProc = [](double) { AbortMathProc = true; };  // abort at the first progress step
+  EXPECT_FALSE(F.CalcPolyFit(2, k, Q, NearSingular));
+  MathFeedBackProc = nullptr;
+  AbortMathProc = false;
+  // NaN points terminate.
+  F.EnterStatValue(std::nan(""), 3);
+  EXPECT_TRUE(F.CalcPolyFit(2, k, Q, NearSingular));
+}
+
+class CurveFitAsc : public ::testing::Test {
+ protected:
+  std::string Path(const char* Name) {
+    return (std::filesystem::temp_directory_path() / (std::string("zeq_asc_") + Name)).string();
+  }
+  std::string Write(const char* Name, const std::string& Text) {
+    const std::string P = Path(Name);
+    std::ofstream(P, std::ios::binary) << Text;
+    return P;
+  }
+};
+
+TEST_F(CurveFitAsc, ExportThenImportReproducesThePoints) {
+  TCurveFit F, G;
+  Enter(F, {{1.25, -3.5}, {2.125, 4}, {1e-3, 7.75}});
+  const std::string P = Path("roundtrip.asc");
+  EXPECT_EQ(F.ExportAsASC(P, "two\nlines", 4), "");
+  std::ifstream In(P);
+  std::string First;
+  std::getline(In, First);
+  EXPECT_EQ(First, "two lines");
+  EXPECT_EQ(G.ImportASC(P), 0);
+  ASSERT_EQ(G.NumData(), 3);
+  EXPECT_EQ(G.DataX(2), 2.125);
+  EXPECT_EQ(G.DataY(1), -3.5);
+  EXPECT_EQ(G.DataX(3), 0.001);
+  EXPECT_EQ(G.MaxY(), 7.75);
+  EXPECT_EQ(G.MeanX(), static_cast<double>((1.25L + 2.125L + 0.001L) / 3));
+  EXPECT_NE(F.ExportAsASC("/nonexistent-dir/x.asc", "", 2), "");
+}
+
+TEST_F(CurveFitAsc, BadFilesGiveCodesAndKeepThePoints) {
+  const std::string Header = "c\n2\t;cols\n2\t;rows\nFALSE FALSE FALSE\n";
+  struct {
+    const char* Name;
+    std::string Text;
+    int32_t Code;
+  } const Cases[] = {
+      {"empty", "", -2},
+      {"truncated_header", "c\n2\n", -2},
+      {"bad_count", "c\ntwo\n2\nFALSE FALSE FALSE\n", -3},
+      {"negative_rows", "c\n2\n-5\nFALSE FALSE FALSE\n", -3},
+      {"bad_flags", "c\n2\n2\nmaybe\n", -4},
+      {"missing_value", Header + "1 2\n3\n", -6},
+      {"bad_value", Header + "1 2\n3 x\n", -6},
+      {"huge_claim", "c\n2\n1000000000\nFALSE FALSE FALSE\n1 2\n", -6},
+      {"binary", std::string("c\n2\n2\nFALSE FALSE FALSE\n\x01\xff\x00\x7f", 30), -6},
+      {"bad_attribute", "c\n2\n1\nTRUE FALSE FALSE\nzz 1 2\n", -5},
+      {"column_attributes", "c\n2\n1\nFALSE FALSE FALSE TRUE\n1 2\n", -7},
+      {"unterminated_name", "c\n2\n1\nFALSE FALSE TRUE\n\"row one 1 2\n", -6},
+  };
+  TCurveFit F;
+  Enter(F, {{5, 6}, {7, 8}});
+  for (const auto& C : Cases) {
+    EXPECT_EQ(F.ImportASC(Write(C.Name, C.Text)), C.Code) << C.Name;
+    EXPECT_EQ(F.NumData(), 2) << C.Name;
+    EXPECT_EQ(F.DataY(2), 8) << C.Name;
+  }
+  EXPECT_EQ(F.ImportASC(Path("does_not_exist")), -1);
+  test::ExpectThrowMessage<EZEQMath2Error>(
+      [&] { F.ImportASC(Write("three", "c\n3\n1\nFALSE FALSE FALSE\n1 2 3\n")); },
+      "TCurveFit.ImportASC: number of columns must be 2 (is actually 3).");
+  // Names, attributes and non-finite values are read; the sums describe the new points only.
+  EXPECT_EQ(F.ImportASC(Write("full",
+                              "c\n2\n2\nTRUE TRUE TRUE\n\"x\" \"y\"\n1 \"a b\" inf 2\n"
+                              "2 \"c\" 3 nan\n")),
+            0);
+  EXPECT_EQ(F.NumData(), 2);
+  EXPECT_EQ(F.DataX(1), INFINITY);
+  EXPECT_TRUE(std::isnan(F.DataY(2)));
+  EXPECT_EQ(F.MinX(), 3);
+}
+
+}  // namespace
+}  // namespace zeq
