@@ -7,6 +7,7 @@
 #include <random>
 #include <vector>
 
+#include "bench_util.h"
 #include "zeq/math2/math2.h"
 
 #ifdef ZEQ_HAVE_OPENBLAS
@@ -22,15 +23,6 @@ void dgesdd_(const char* jobz, const int* m, const int* n, double* a, const int*
 #endif
 
 namespace {
-
-// The same random m x n matrix (column-major) for every implementation.
-std::vector<double> RandomMatrix(int m, int n) {
-  std::mt19937_64 Gen(42);
-  std::normal_distribution<double> N(0, 1);
-  std::vector<double> A(static_cast<size_t>(m) * n);
-  for (double& V : A) V = N(Gen);
-  return A;
-}
 
 void BM_EnterStatValue(benchmark::State& S) {
   zeq::TCurveFit F;
@@ -60,14 +52,12 @@ void BM_CalcPolyFit5(benchmark::State& S) {
 
 void BM_CalcSVD_Zeq(benchmark::State& S) {
   const auto m = static_cast<int32_t>(S.range(0)), n = static_cast<int32_t>(S.range(1));
-  const std::vector<double> Data = RandomMatrix(m, n);
+  const std::vector<double> Data = bench::RandomColumnMajor(m, n);
   zeq::TMatrix A, V;
   zeq::TVector W;
   for (auto _ : S) {
     S.PauseTiming();
-    A.Resize(n, m);
-    for (int32_t c = 0; c < n; ++c)
-      for (int32_t r = 0; r < m; ++r) A.SetVal(c + 1, r + 1, Data[static_cast<size_t>(c) * m + r]);
+    bench::Load(A, Data, m, n);
     S.ResumeTiming();
     zeq::CalcSVD(&A, &W, &V);
   }
@@ -80,7 +70,7 @@ BENCHMARK(BM_CalcSVD_Zeq)->Args({200, 200})->Args({1000, 50})->Unit(benchmark::k
 void BM_CalcSVD_LapackDgesdd(benchmark::State& S) {
   openblas_set_num_threads(1);
   const int m = static_cast<int>(S.range(0)), n = static_cast<int>(S.range(1));
-  const std::vector<double> Data = RandomMatrix(m, n);
+  const std::vector<double> Data = bench::RandomColumnMajor(m, n);
   std::vector<double> A, Sv(static_cast<size_t>(n)), U(static_cast<size_t>(m) * n),
       Vt(static_cast<size_t>(n) * n);
   std::vector<int> IWork(8 * static_cast<size_t>(n));
@@ -110,7 +100,7 @@ BENCHMARK(BM_CalcSVD_LapackDgesdd)
 template <class Solver>
 void EigenSvd(benchmark::State& S) {
   const int m = static_cast<int>(S.range(0)), n = static_cast<int>(S.range(1));
-  const std::vector<double> Data = RandomMatrix(m, n);
+  const std::vector<double> Data = bench::RandomColumnMajor(m, n);
   const Eigen::Map<const Eigen::MatrixXd> A(Data.data(), m, n);
   for (auto _ : S) {
     Solver Svd(A, Eigen::ComputeThinU | Eigen::ComputeThinV);

@@ -16,5 +16,6 @@ inline std::string Fixed(double X, int Decimals = 2) { return zeq::StrFixed(X, 1
 // tools/demo_math2.cc
 void SmoothingTour();
 void CurveFitTour();
+void PrincipalComponentsTour();
 
 }  // namespace demo

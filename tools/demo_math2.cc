@@ -1,4 +1,5 @@
-// zeq-demo sections of the multivariate unit: smoothing and filtering, curve fitting.
+// zeq-demo sections of the multivariate unit: smoothing and filtering, curve fitting, principal
+// components.
 #include <cmath>
 #include <vector>
 
@@ -118,6 +119,53 @@ void CurveFitTour() {
   Circle.CalcCircleFit(r, dx, dy);
   std::printf("  circle through 8 points: radius %s around (%s, %s)\n", Fixed(r, 4).c_str(),
               Fixed(dx, 4).c_str(), Fixed(dy, 4).c_str());
+}
+
+namespace {
+
+int PcaProgressCalls = 0;
+void CountPcaProgress(double) { ++PcaProgressCalls; }
+
+}  // namespace
+
+void PrincipalComponentsTour() {
+  Heading("Principal components of built-in measurements, with progress and an abort");
+  // 60 iris-like flowers: sepal length, sepal width, petal length, petal width (cm), generated
+  // from two latent factors (size and petal shape) with a small deterministic scatter.
+  zeq::TMatrix Data;
+  Data.Resize(4, 60);
+  for (int32_t r = 1; r <= 60; ++r) {
+    const double Size = std::sin(r * 0.7) * 0.8, Shape = std::cos(r * 1.3) * 0.5;
+    const double Scatter = std::sin(r * 2.9) * 0.08;
+    Data.SetVal(1, r, 5.8 + 0.9 * Size + 0.2 * Shape + Scatter);
+    Data.SetVal(2, r, 3.0 + 0.3 * Size - 0.4 * Shape - Scatter);
+    Data.SetVal(3, r, 3.7 + 1.6 * Size + 0.9 * Shape + 0.5 * Scatter);
+    Data.SetVal(4, r, 1.2 + 0.7 * Size + 0.4 * Shape);
+  }
+  zeq::ProcStat = 0;
+  zeq::MathFeedBackProc = CountPcaProgress;
+  const bool Done = zeq::CalcPrincComp(&Data, 0, 0, 0, 0, 2);  // correlation matrix
+  zeq::MathFeedBackProc = nullptr;
+  std::printf("  %s after %d progress reports (ProcStat %s)\n", Done ? "done" : "failed",
+              PcaProgressCalls, Fixed(zeq::ProcStat, 0).c_str());
+  std::printf("  component  explained  loadings (sepal l, sepal w, petal l, petal w)\n");
+  for (int32_t i = 1; i <= zeq::GetEigenSize(); ++i) {
+    std::printf("  %9d  %8s%%  ", i, Fixed(100 * zeq::GetEigenResult(i, 0), 1).c_str());
+    for (int32_t k = 1; k <= 4; ++k)
+      std::printf(" %7s", Fixed(zeq::GetEigenResult(i, k), 3).c_str());
+    std::printf("\n");
+  }
+  zeq::RemoveEigenMatrix();
+  // The same analysis, aborted from the progress routine as a user's Cancel button would.
+  zeq::MathFeedBackProc = [](double Progress) {
+    if (Progress > 100) zeq::AbortMathProc = true;
+  };
+  zeq::ProcStat = 0;
+  const bool Aborted = !zeq::CalcPrincComp(&Data, 0, 0, 0, 0, 2);
+  zeq::MathFeedBackProc = nullptr;
+  zeq::AbortMathProc = false;
+  std::printf("  cancelled at ProcStat %s: %s\n", Fixed(zeq::ProcStat, 0).c_str(),
+              Aborted ? "the analysis stopped and reported false" : "not stopped");
 }
 
 }  // namespace demo

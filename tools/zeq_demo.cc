@@ -256,5 +256,6 @@ int main() {
   ComplexTour();
   demo::SmoothingTour();
   demo::CurveFitTour();
+  demo::PrincipalComponentsTour();
   return 0;
 }

@@ -267,6 +267,7 @@ TEST_F(CurveFitAsc, ExportThenImportReproducesThePoints) {
 
 TEST_F(CurveFitAsc, BadFilesGiveCodesAndKeepThePoints) {
   const std::string Header = "c\n2\t;cols\n2\t;rows\nFALSE FALSE FALSE\n";
+  static constexpr char Binary[] = "c\n2\n2\nFALSE FALSE FALSE\n\x01\xff\x00\x7f";
   struct {
     const char* Name;
     std::string Text;
@@ -280,7 +281,7 @@ TEST_F(CurveFitAsc, BadFilesGiveCodesAndKeepThePoints) {
       {"missing_value", Header + "1 2\n3\n", -6},
       {"bad_value", Header + "1 2\n3 x\n", -6},
       {"huge_claim", "c\n2\n1000000000\nFALSE FALSE FALSE\n1 2\n", -6},
-      {"binary", std::string("c\n2\n2\nFALSE FALSE FALSE\n\x01\xff\x00\x7f", 30), -6},
+      {"binary", std::string(Binary, sizeof(Binary) - 1), -6},
       {"bad_attribute", "c\n2\n1\nTRUE FALSE FALSE\nzz 1 2\n", -5},
       {"column_attributes", "c\n2\n1\nFALSE FALSE FALSE TRUE\n1 2\n", -7},
       {"unterminated_name", "c\n2\n1\nFALSE FALSE TRUE\n\"row one 1 2\n", -6},

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "zeq/math2/curvefit.h"
+#include "zeq/math2/eigen.h"
 #include "zeq/math2/filters.h"
 #include "zeq/math2/math2_error.h"
 #include "zeq/math2/smoothing.h"

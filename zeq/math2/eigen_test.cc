@@ -1,0 +1,329 @@
+#include "zeq/math2/eigen.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <random>
+
+#include "zeq/testing/matrix_test_util.h"
+#include "zeq/testing/simd_levels.h"
+#include "zeq/testing/test_util.h"
+
+namespace zeq {
+namespace {
+
+using test::A_;
+
+// The documented cyclic Jacobi sweep, element by element on the triangle a(i, j), i < j.
+struct TPlainJacobi {
+  std::vector<std::vector<double>> a, v;
+  std::vector<double> d;
+  bool Run(const TMatrix& M) {
+    const auto n = static_cast<size_t>(M.NrOfColumns());
+    a.assign(n, std::vector<double>(n, 0.0));
+    v.assign(n, std::vector<double>(n, 0.0));
+    d.resize(n);
+    std::vector<double> b(n), z(n, 0.0);
+    for (size_t i = 0; i < n; ++i) {
+      v[i][i] = 1;
+      d[i] = b[i] = M.GetVal(static_cast<int32_t>(i + 1), static_cast<int32_t>(i + 1));
+      for (size_t j = i + 1; j < n; ++j)
+        a[i][j] = M.GetVal(static_cast<int32_t>(i + 1), static_cast<int32_t>(j + 1));
+    }
+    const auto Rot = [](double& g, double& h, double s, double tau) {
+      const double G = g, H = h;
+      g = G - s * (H + G * tau);
+      h = H + s * (G - H * tau);
+    };
+    for (int Sweep = 1; Sweep <= 100; ++Sweep) {
+      double Sm = 0;
+      for (size_t p = 0; p + 1 < n; ++p)
+        for (size_t q = p + 1; q < n; ++q) Sm = Sm + std::fabs(a[p][q]);
+      if (Sm == 0) return true;
+      const double Tresh =
+          Sweep < 4 ? 0.2 * Sm / (static_cast<double>(n) * static_cast<double>(n)) : 0.0;
+      for (size_t p = 0; p + 1 < n; ++p)
+        for (size_t q = p + 1; q < n; ++q) {
+          const double g = 200.0 * std::fabs(a[p][q]);
+          if (Sweep > 4 && std::fabs(d[p]) + g == std::fabs(d[p]) &&
+              std::fabs(d[q]) + g == std::fabs(d[q])) {
+            a[p][q] = 0;
+          } else if (std::fabs(a[p][q]) > Tresh) {
+            double h = d[q] - d[p], t;
+            if (std::fabs(h) + g == std::fabs(h)) {
+              t = a[p][q] / h;
+            } else {
+              const double Theta = h / (2.0 * a[p][q]);
+              t = 1.0 / (std::fabs(Theta) + std::sqrt(1.0 + Theta * Theta));
+              if (Theta < 0) t = -t;
+            }
+            const double c = 1.0 / std::sqrt(1 + t * t), s = t * c, tau = s / (1.0 + c);
+            h = t * a[p][q];
+            z[p] = z[p] - h, z[q] = z[q] + h, d[p] = d[p] - h, d[q] = d[q] + h;
+            a[p][q] = 0;
+            for (size_t j = 0; j < p; ++j) Rot(a[j][p], a[j][q], s, tau);
+            for (size_t j = p + 1; j < q; ++j) Rot(a[p][j], a[j][q], s, tau);
+            for (size_t j = q + 1; j < n; ++j) Rot(a[p][j], a[q][j], s, tau);
+            for (size_t k = 0; k < n; ++k) Rot(v[p][k], v[q][k], s, tau);
+          }
+        }
+      for (size_t i = 0; i < n; ++i) b[i] = b[i] + z[i], d[i] = b[i], z[i] = 0;
+    }
+    return false;
+  }
+};
+
+void FillSymmetric(TMatrix& M, int32_t n, std::mt19937_64& Gen) {
+  std::normal_distribution<double> N(0, 1);
+  M.Resize(n, n);
+  for (int32_t i = 1; i <= n; ++i)
+    for (int32_t j = i; j <= n; ++j) {
+      const double V = N(Gen);
+      M.SetVal(i, j, V);
+      M.SetVal(j, i, V);
+    }
+}
+
+class JacobiLevels : public test::SimdLevelTest {};
+
+TEST_P(JacobiLevels, BitIdenticalToTheDocumentedSweep) {
+  std::mt19937_64 Gen(21);
+  for (int32_t n : {1, 2, 3, 7, 16, 33}) {
+    TMatrix M;
+    FillSymmetric(M, n, Gen);
+    TPlainJacobi Ref;
+    const bool Expected = Ref.Run(M);
+    ASSERT_EQ(CalcEigVec(&M), Expected);
+    ASSERT_EQ(GetEigenSize(), n);
+    for (int32_t i = 1; i <= n; ++i) {
+      ASSERT_EQ(std::bit_cast<uint64_t>(GetEigenResult(i, 0)),
+                std::bit_cast<uint64_t>(Ref.d[static_cast<size_t>(i - 1)]));
+      for (int32_t k = 1; k <= n; ++k)
+        ASSERT_EQ(
+            std::bit_cast<uint64_t>(GetEigenResult(i, k)),
+            std::bit_cast<uint64_t>(Ref.v[static_cast<size_t>(i - 1)][static_cast<size_t>(k - 1)]));
+      for (int32_t j = i + 1; j <= n; ++j)  // the off-diagonal part, driven to zero in place
+        ASSERT_EQ(M.GetVal(i, j), Ref.a[static_cast<size_t>(i - 1)][static_cast<size_t>(j - 1)]);
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryLevel, JacobiLevels, test::EverySimdLevel(),
+                         test::SimdLevelParamName);
+
+// max |A v - lambda v| and max |v_i' v_j - delta_ij| over the eigen results, relative to |A|.
+void ExpectResidualsBelow(const TMatrix& A, double Tol) {
+  const int32_t n = A.NrOfColumns();
+  const double Scale = A.Norm(ntFrobenius);
+  for (int32_t i = 1; i <= n; ++i) {
+    for (int32_t r = 1; r <= n; ++r) {
+      double S = 0;
+      for (int32_t k = 1; k <= n; ++k) S += A_(A, r, k) * GetEigenResult(i, k);
+      ASSERT_NEAR(S, GetEigenResult(i, 0) * GetEigenResult(i, r), Tol * Scale) << n;
+    }
+    for (int32_t j = 1; j <= n; ++j) {
+      double S = 0;
+      for (int32_t k = 1; k <= n; ++k) S += GetEigenResult(i, k) * GetEigenResult(j, k);
+      ASSERT_NEAR(S, i == j, Tol) << n;
+    }
+  }
+}
+
+TEST(CalcEigVec, ResidualsOnRandomRepeatedAndGradedSpectra) {
+  std::mt19937_64 Gen(4);
+  for (int32_t n : {2, 5, 12, 30, 50}) {
+    TMatrix A, Work;
+    FillSymmetric(A, n, Gen);
+    Work.Clone(&A);
+    ASSERT_TRUE(CalcEigVec(&Work));
+    ExpectResidualsBelow(A, 1e-12);
+  }
+  // Q diag(lambda) Q' with the Householder Q = I - 2 u u' / u'u: eigenvalues repeated (2, 2,
+  // 2, 5, 5) and graded (1e-8 .. 1e8).
+  for (const std::vector<double>& Lambda :
+       {std::vector<double>{2, 2, 2, 5, 5}, std::vector<double>{1e-8, 1e-4, 1, 1e4, 1e8}}) {
+    const std::vector<double> u{1, -2, 0.5, 3, 1.5};
+    double uu = 0;
+    for (double x : u) uu += x * x;
+    TMatrix A, Work;
+    A.Resize(5, 5);
+    for (int32_t r = 1; r <= 5; ++r)
+      for (int32_t c = 1; c <= 5; ++c) {
+        double S = 0;
+        for (size_t k = 0; k < 5; ++k) {
+          const auto Q = [&](int32_t i, size_t j) {
+            return (static_cast<size_t>(i - 1) == j) -
+                   2 * u[static_cast<size_t>(i - 1)] * u[j] / uu;
+          };
+          S += Q(r, k) * Lambda[k] * Q(c, k);
+        }
+        A.SetVal(c, r, S);
+      }
+    Work.Clone(&A);
+    ASSERT_TRUE(CalcEigVec(&Work));
+    ExpectResidualsBelow(A, 1e-12);
+    std::vector<double> Got;
+    for (int32_t i = 1; i <= 5; ++i) Got.push_back(GetEigenResult(i, 0));
+    std::sort(Got.begin(), Got.end());
+    for (size_t k = 0; k < 5; ++k) EXPECT_NEAR(Got[k], Lambda[k], 1e-12 * Lambda[4]);
+  }
+}
+
+TEST(CalcEigVec, DiagonalInputLimitsAndState) {
+  TMatrix D;
+  test::SetRows(D, {{3, 0, 0}, {0, -1, 0}, {0, 0, 7}});
+  ProcStat = 0;
+  ASSERT_TRUE(CalcEigVec(&D));
+  EXPECT_EQ(ProcStat, 1);  // converged at the first test: sm = 0
+  EXPECT_EQ(GetEigenResult(2, 0), -1);
+  EXPECT_EQ(GetEigenResult(3, 3), 1);
+  EXPECT_EQ(GetEigenResult(3, 2), 0);
+  EXPECT_EQ(GetEigenResult(4, 0), 0);  // outside
+  EXPECT_EQ(GetEigenResult(1, 4), 0);
+  TMatrix Huge;
+  Huge.Resize(10001, 1);
+  EXPECT_FALSE(CalcEigVec(&Huge));
+  EXPECT_EQ(GetEigenSize(), 3);  // untouched
+  RemoveEigenMatrix();
+  EXPECT_EQ(GetEigenResult(1, 0), 0);
+  EXPECT_EQ(GetEigenSize(), 3);
+  TMatrix Bad;
+  test::SetRows(Bad, {{1, NAN}, {NAN, 1}});
+  EXPECT_FALSE(CalcEigVec(&Bad));  // NaN never converges: the sweep limit stops it
+}
+
+TEST(CalcCovar, ModesAgainstDirectSumsAndDocumentedCases) {
+  TMatrix X, C;
+  test::SetRows(X, {{1, 2, 5}, {2, 4, 5}, {4, 7, 5}, {5, 11, 5}});  // column 3 is constant
+  C.Resize(3, 3);
+  ASSERT_TRUE(CalcCovar(&X, &C, 0, 0, 0, 0, 1));
+  EXPECT_NEAR(A_(C, 1, 1), 10.0 / 3, 1e-15);  // the sample variance of 1 2 4 5
+  EXPECT_NEAR(A_(C, 1, 2), A_(C, 2, 1), 0);
+  EXPECT_NEAR(A_(C, 2, 1), (8 + 2 + 1 + 10) / 3.0, 1e-14);  // deviations from the means 3, 6
+  ASSERT_TRUE(CalcCovar(&X, &C, 0, 0, 0, 0, 2));
+  EXPECT_EQ(A_(C, 3, 3), 1);  // exactly 1 on the diagonal
+  EXPECT_EQ(A_(C, 3, 1), 0);  // a constant column: 0 / 1e-38
+  const double r = A_(C, 2, 1);
+  ASSERT_TRUE(CalcCovar(&X, &C, 0, 0, 0, 0, 3));
+  EXPECT_NEAR(A_(C, 2, 1), r * r, 1e-15);
+  ASSERT_TRUE(CalcCovar(&X, &C, 0, 0, 0, 0, 0));
+  EXPECT_NEAR(A_(C, 1, 2), (2 + 8 + 28 + 55) / 3.0, 1e-14);
+  ASSERT_TRUE(CalcCovar(&X, &C, 0, 0, 0, 0, 4));
+  EXPECT_NEAR(A_(C, 1, 2), (1 + 4 + 9 + 36) / 3.0, 1e-14);
+  TMatrix Small;
+  Small.Resize(2, 3);  // (p - 1) x p: refused, nothing written
+  Small.Fill(9);
+  EXPECT_FALSE(CalcCovar(&X, &Small, 0, 0, 0, 0, 1));
+  EXPECT_EQ(Small.GetVal(1, 1), 9);
+  EXPECT_FALSE(CalcCovar(&X, &C, 0, 0, 2, 2, 1));  // one observation
+}
+
+TEST(CalcPrincComp, RelativeSortedEigenvaluesProgressAndAbort) {
+  // Two uncorrelated variables with variances 3 and 1 (listed small first).
+  TMatrix X;
+  test::SetRows(
+      X, {{1, std::sqrt(3.0)}, {-1, std::sqrt(3.0)}, {1, -std::sqrt(3.0)}, {-1, -std::sqrt(3.0)}});
+  X.SMult(std::sqrt(3.0 / 4));
+  ASSERT_TRUE(CalcPrincComp(&X, 0, 0, 0, 0, 1));
+  EXPECT_NEAR(GetEigenResult(1, 0), 0.75, 1e-15);
+  EXPECT_NEAR(GetEigenResult(2, 0), 0.25, 1e-15);
+  EXPECT_NEAR(std::fabs(GetEigenResult(1, 2)), 1, 1e-15);  // the first component is variable 2
+  // Abort from the progress routine: false, and a later run works again.
+  ProcStat = 0;
+  MathFeedBackProc = [](double Progress) {
+    if (Progress >= 3) AbortMathProc = true;
+  };
+  EXPECT_FALSE(CalcPrincComp(&X, 0, 0, 0, 0, 1));
+  MathFeedBackProc = nullptr;
+  EXPECT_TRUE(CalcPrincComp(&X, 0, 0, 0, 0, 1, false));
+  EXPECT_NEAR(GetEigenResult(1, 0), 3, 1e-14);
+}
+
+TEST(CalcPrincComp, MatchesNumpyOnIrisRows) {
+  TMatrix X;
+  test::SetRows(X, {{5.1, 3.5, 1.4},
+                    {4.9, 3.0, 1.4},
+                    {6.2, 2.9, 4.3},
+                    {5.9, 3.0, 5.1},
+                    {6.7, 3.1, 4.4},
+                    {5.0, 3.6, 1.4},
+                    {6.3, 3.3, 6.0},
+                    {5.8, 2.7, 5.1}});
+  ASSERT_TRUE(CalcPrincComp(&X, 0, 0, 0, 0, 1));
+  // numpy.linalg.eigh(numpy.cov(X, rowvar=False)), descending, values / sum, vectors with a
+  // positive first component.
+  const double Explained[] = {0.9567797234993537, 0.028098976897788272, 0.015121299602858023};
+  // Eigenvector i, components 1..3.
+  const double Loadings[3][3] = {{0.290355204342734, -0.0808093890762609, 0.9535007592803537},
+                                 {0.9284194150221006, 0.2651600051660206, -0.26024519490353004},
+                                 {0.23180001104639633, -0.9608121638996238, -0.15201559321797553}};
+  for (int32_t i = 1; i <= 3; ++i) {
+    EXPECT_NEAR(GetEigenResult(i, 0), Explained[i - 1], 1e-14);
+    const double Sign = GetEigenResult(i, 1) < 0 ? -1 : 1;
+    for (int32_t k = 1; k <= 3; ++k)
+      EXPECT_NEAR(Sign * GetEigenResult(i, k), Loadings[i - 1][k - 1], 1e-13) << i << " " << k;
+  }
+}
+
+TEST(PseudoInverse, MoorePenroseConditions) {
+  std::mt19937_64 Gen(8);
+  std::normal_distribution<double> N(0, 1);
+  for (auto [m, n, Rank] : {std::tuple{3, 2, 2}, {6, 4, 2}, {4, 4, 3}, {2, 5, 2}}) {
+    TMatrix A, P, AP, PA, APA, PAP;
+    A.Resize(n, m);
+    for (int32_t k = 0; k < Rank; ++k) {  // a sum of Rank outer products
+      std::vector<double> x(static_cast<size_t>(m)), y(static_cast<size_t>(n));
+      for (double& V : x) V = N(Gen);
+      for (double& V : y) V = N(Gen);
+      for (int32_t r = 1; r <= m; ++r)
+        for (int32_t c = 1; c <= n; ++c)
+          A.SetVal(c, r,
+                   A.GetVal(c, r) + x[static_cast<size_t>(r - 1)] * y[static_cast<size_t>(c - 1)]);
+    }
+    ASSERT_TRUE(PseudoInverse(&A, &P, 0));
+    ASSERT_EQ(P.NrOfRows(), n);
+    ASSERT_EQ(P.NrOfColumns(), m);
+    A.Multiply(&P, &AP);
+    P.Multiply(&A, &PA);
+    AP.Multiply(&A, &APA);
+    PA.Multiply(&P, &PAP);
+    for (int32_t r = 1; r <= m; ++r)
+      for (int32_t c = 1; c <= n; ++c) ASSERT_NEAR(APA.GetVal(c, r), A.GetVal(c, r), 1e-12);
+    for (int32_t r = 1; r <= n; ++r)
+      for (int32_t c = 1; c <= m; ++c) ASSERT_NEAR(PAP.GetVal(c, r), P.GetVal(c, r), 1e-11);
+    for (int32_t i = 1; i <= m; ++i)
+      for (int32_t j = 1; j <= m; ++j) ASSERT_NEAR(AP.GetVal(i, j), AP.GetVal(j, i), 1e-12);
+    for (int32_t i = 1; i <= n; ++i)
+      for (int32_t j = 1; j <= n; ++j) ASSERT_NEAR(PA.GetVal(i, j), PA.GetVal(j, i), 1e-12);
+  }
+}
+
+TEST(MahalanobisDistance, ValueAndMessagesInOrder) {
+  TVector a, b, c;
+  a.Resize(2);
+  b.Resize(2);
+  c.Resize(3);
+  a.SetVal(1, 3);
+  a.SetVal(2, 1);
+  TMatrix S, NotSquare, BigS, Negative;
+  test::SetRows(S, {{2, 0.5}, {0.5, 1}});
+  EXPECT_NEAR(MahalanobisDistance(&a, &b, &S), std::sqrt(2 * 9 + 2 * 0.5 * 3 + 1), 1e-15);
+  NotSquare.Resize(2, 3);
+  BigS.Resize(3, 3);
+  test::SetRows(Negative, {{-1, 0}, {0, -1}});
+  const std::string P = "MahalanobisDistance: ";
+  test::ExpectThrowMessage<EZEQVectorError>([&] { MahalanobisDistance(&a, &c, &NotSquare); },
+                                            P + "dimensions of vectors do not match");
+  test::ExpectThrowMessage<EZEQVectorError>([&] { MahalanobisDistance(&a, &b, &NotSquare); },
+                                            P + "inverse covariance matrix is not quadratric");
+  test::ExpectThrowMessage<EZEQVectorError>(
+      [&] { MahalanobisDistance(&a, &b, &BigS); },
+      P + "dimension of vectors and inverse covariance matrix do not match");
+  test::ExpectThrowMessage<EZEQVectorError>(
+      [&] { MahalanobisDistance(&a, &b, &Negative); },
+      P + "the inverse covariance matrix must be symmetric and positive definite");
+}
+
+}  // namespace
+}  // namespace zeq
