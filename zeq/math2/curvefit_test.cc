@@ -18,27 +18,20 @@ void Enter(TCurveFit& F, const std::vector<std::pair<double, double>>& Points) {
   for (auto [x, y] : Points) F.EnterStatValue(x, y);
 }
 
+using TValues = std::vector<double>;
+
 TEST(CurveFit, FreshObjectGrowthAndRemoval) {
   TCurveFit F;
-  EXPECT_EQ(F.MinX(), DBL_MAX);
-  EXPECT_EQ(F.MaxX(), -DBL_MAX);
-  EXPECT_EQ(F.MeanX(), 0);
-  EXPECT_EQ(F.StdDevX(), 0);
-  Enter(F, {{1, 2}, {3, 7}});
-  EXPECT_EQ(F.MeanX(), 2);
-  EXPECT_EQ(F.StdDevX(), 0);  // fewer than three points
-  EXPECT_EQ(F.CorrCoeff(), 0);
+  EXPECT_EQ((TValues{F.MinX(), F.MaxX(), F.MeanX(), F.StdDevX()}),
+            (TValues{DBL_MAX, -DBL_MAX, 0, 0}));
+  Enter(F, {{1, 2}, {3, 7}});  // means, but no deviations or correlation below three points
+  EXPECT_EQ((TValues{F.MeanX(), F.StdDevX(), F.CorrCoeff()}), (TValues{2, 0, 0}));
   F.Init();
   for (int i = 1; i <= 1001; ++i) F.EnterStatValue(i, -i);
-  EXPECT_EQ(F.NumData(), 1001);
-  EXPECT_EQ(F.DataX(1001), 1001);
-  EXPECT_EQ(F.DataX(0), 0);
-  EXPECT_EQ(F.DataX(1002), 0);
+  EXPECT_EQ((TValues{F.DataX(1001), F.DataX(0), F.DataX(1002)}), (TValues{1001, 0, 0}));
   F.RemoveStatValue(1001);  // the largest x: MaxX keeps it
-  EXPECT_EQ(F.MaxX(), 1001);
-  F.RemoveStatValue(300);
-  EXPECT_EQ(F.DataX(300), 301);
-  EXPECT_EQ(F.DataY(999), -1000);
+  F.RemoveStatValue(300);   // the later points move up
+  EXPECT_EQ((TValues{F.MaxX(), F.DataX(300), F.DataY(999)}), (TValues{1001, 301, -1000}));
   EXPECT_EQ(F.NumData(), 999);
   EXPECT_DOUBLE_EQ(F.MeanX(), (1000.0 * 1001 / 2 - 300) / 999);
 }
@@ -48,48 +41,37 @@ TEST(CurveFit, StatisticsAgreeWithDirectFormulasAndSurviveFlipXY) {
   const std::vector<std::pair<double, double>> P{{1, 2.5}, {2, 2.9}, {4, 5.1}, {5, 4.4}, {7, 9.0}};
   Enter(F, P);
   double Sx = 0, Sy = 0, Sxx = 0, Syy = 0, Sxy = 0;
-  for (auto [x, y] : P) {
-    Sx += x, Sy += y, Sxx += x * x, Syy += y * y, Sxy += x * y;
-  }
-  const double n = 5;
-  EXPECT_NEAR(F.StdDevY(), std::sqrt((Syy - Sy * Sy / n) / (n - 1)), 1e-14);
+  for (auto [x, y] : P) Sx += x, Sy += y, Sxx += x * x, Syy += y * y, Sxy += x * y;
+  EXPECT_NEAR(F.StdDevY(), std::sqrt((Syy - Sy * Sy / 5) / 4), 1e-14);
   EXPECT_NEAR(F.CorrCoeff(),
-              (Sxy - Sx * Sy / n) / std::sqrt((Sxx - Sx * Sx / n) * (Syy - Sy * Sy / n)), 1e-14);
-  EXPECT_NEAR(F.MeanDiff(), (Sx - Sy) / n, 1e-15);
+              (Sxy - Sx * Sy / 5) / std::sqrt((Sxx - Sx * Sx / 5) * (Syy - Sy * Sy / 5)), 1e-14);
+  EXPECT_NEAR(F.MeanDiff(), (Sx - Sy) / 5, 1e-15);
   int32_t N;
   double MeanX, MeanY, SX, SY, MD, SD, r;
   F.CalcStatistics(N, MeanX, MeanY, SX, SY, MD, SD, r);
-  EXPECT_EQ(N, 5);
-  EXPECT_EQ(r, F.CorrCoeff());
-  const double Skew = F.SkewnessY(), Kurt = F.KurtosisY(), r0 = F.CorrCoeff();
+  EXPECT_EQ((TValues{static_cast<double>(N), r, SY}), (TValues{5, F.CorrCoeff(), F.StdDevY()}));
+  const TValues Before{F.SkewnessY(), F.KurtosisY(), F.CorrCoeff(), F.MinX(), F.MaxY()};
   F.FlipXY();
-  EXPECT_EQ(F.SkewnessX(), Skew);
-  EXPECT_NEAR(F.MeanDiff(), -(Sx - Sy) / n, 1e-15);
+  EXPECT_EQ(F.SkewnessX(), Before[0]);
+  EXPECT_NEAR(F.MeanDiff(), -(Sx - Sy) / 5, 1e-15);
   F.FlipXY();
-  EXPECT_EQ(F.KurtosisY(), Kurt);
-  EXPECT_EQ(F.CorrCoeff(), r0);
-  EXPECT_EQ(F.MinX(), 1);
-  EXPECT_EQ(F.MaxY(), 9);
+  EXPECT_EQ((TValues{F.SkewnessY(), F.KurtosisY(), F.CorrCoeff(), F.MinX(), F.MaxY()}), Before);
 }
 
 TEST(CurveFit, DocumentedFitExamples) {
   TCurveFit F;
-  double k, d, q;
-  EXPECT_THROW(F.CalcLinFit(k, d, q), EZEQMath2Error);
+  double k, d, q, r, dx, dy, k0, k1, k2;
+  test::ExpectThrowMessage<EZEQMath2Error>([&] { F.CalcLinFit(k, d, q); },
+                                           "CalcLinFit: not enough data points");
   Enter(F, {{0, 1}, {1, 3}, {2, 5}});
   F.CalcLinFit(k, d, q);
-  EXPECT_EQ(k, 2);
-  EXPECT_EQ(d, 1);
-  EXPECT_EQ(q, 1);
+  EXPECT_EQ((TValues{k, d, q}), (TValues{2, 1, 1}));
   F.Init();
-  Enter(F, {{1, 1}, {1, 3}, {1, 5}});
+  Enter(F, {{1, 1}, {1, 3}, {1, 5}});  // all x equal: zeros
   F.CalcLinFit(k, d, q);
-  EXPECT_EQ(k, 0);
-  EXPECT_EQ(d, 0);
-  // The unit circle around (2, -1), and collinear points.
-  F.Init();
+  EXPECT_EQ((TValues{k, d}), (TValues{0, 0}));
+  F.Init();  // the unit circle around (2, -1)
   for (int i = 0; i < 12; ++i) F.EnterStatValue(2 + std::cos(i * 0.5), -1 + std::sin(i * 0.5));
-  double r, dx, dy;
   F.CalcCircleFit(r, dx, dy);
   EXPECT_NEAR(r, 1, 1e-12);
   EXPECT_NEAR(dx, 2, 1e-12);
@@ -101,20 +83,15 @@ TEST(CurveFit, DocumentedFitExamples) {
   F.RemoveStatValue(3);
   test::ExpectThrowMessage<EZEQMath2Error>([&] { F.CalcCircleFit(r, dx, dy); },
                                            "CalcCircleFit: not enough data points");
-  double k0, k1, k2;
   test::ExpectThrowMessage<EZEQMath2Error>([&] { F.CalcParabolFit(k0, k1, k2, q); },
                                            "CalcParabolFit: not enough data points");
-  // A perfect estimate: SSE = 0 and F = 1e10.
-  F.Init();
+  F.Init();  // a perfect estimate: SSE = 0 and F = 1e10
   Enter(F, {{1, 1}, {2, 2}, {4, 4}, {8, 8}});
   int32_t dfreg, dfres, dftot;
   double SSE, SSR, SST, MSE, MSR, Fv;
   F.CalcAnovaReg(1, true, dfreg, dfres, dftot, SSE, SSR, SST, MSE, MSR, Fv);
-  EXPECT_EQ(SSE, 0);
-  EXPECT_EQ(Fv, 1e10);
-  EXPECT_EQ(dftot, 3);
-  EXPECT_EQ(dfres, 2);
-  EXPECT_NEAR(SSR, SST, 1e-12);
+  EXPECT_EQ((TValues{SSE, Fv, SSR - SST}), (TValues{0, 1e10, 0}));
+  EXPECT_EQ((std::vector<int32_t>{dfreg, dfres, dftot}), (std::vector<int32_t>{1, 2, 3}));
 }
 
 TEST(CurveFit, RankStatisticsAgreeWithScipy) {

@@ -170,17 +170,18 @@ TEST(CalcEigVec, ResidualsOnRandomRepeatedAndGradedSpectra) {
   }
 }
 
+using TValues = std::vector<double>;
+
 TEST(CalcEigVec, DiagonalInputLimitsAndState) {
   TMatrix D;
   test::SetRows(D, {{3, 0, 0}, {0, -1, 0}, {0, 0, 7}});
   ProcStat = 0;
   ASSERT_TRUE(CalcEigVec(&D));
   EXPECT_EQ(ProcStat, 1);  // converged at the first test: sm = 0
-  EXPECT_EQ(GetEigenResult(2, 0), -1);
-  EXPECT_EQ(GetEigenResult(3, 3), 1);
-  EXPECT_EQ(GetEigenResult(3, 2), 0);
-  EXPECT_EQ(GetEigenResult(4, 0), 0);  // outside
-  EXPECT_EQ(GetEigenResult(1, 4), 0);
+  // Values, a unit vector, and indices outside.
+  EXPECT_EQ((TValues{GetEigenResult(2, 0), GetEigenResult(3, 3), GetEigenResult(3, 2),
+                     GetEigenResult(4, 0), GetEigenResult(1, 4)}),
+            (TValues{-1, 1, 0, 0, 0}));
   TMatrix Huge;
   Huge.Resize(10001, 1);
   EXPECT_FALSE(CalcEigVec(&Huge));
@@ -197,20 +198,23 @@ TEST(CalcCovar, ModesAgainstDirectSumsAndDocumentedCases) {
   TMatrix X, C;
   test::SetRows(X, {{1, 2, 5}, {2, 4, 5}, {4, 7, 5}, {5, 11, 5}});  // column 3 is constant
   C.Resize(3, 3);
-  ASSERT_TRUE(CalcCovar(&X, &C, 0, 0, 0, 0, 1));
-  EXPECT_NEAR(A_(C, 1, 1), 10.0 / 3, 1e-15);  // the sample variance of 1 2 4 5
-  EXPECT_NEAR(A_(C, 1, 2), A_(C, 2, 1), 0);
-  EXPECT_NEAR(A_(C, 2, 1), (8 + 2 + 1 + 10) / 3.0, 1e-14);  // deviations from the means 3, 6
-  ASSERT_TRUE(CalcCovar(&X, &C, 0, 0, 0, 0, 2));
-  EXPECT_EQ(A_(C, 3, 3), 1);  // exactly 1 on the diagonal
-  EXPECT_EQ(A_(C, 3, 1), 0);  // a constant column: 0 / 1e-38
-  const double r = A_(C, 2, 1);
-  ASSERT_TRUE(CalcCovar(&X, &C, 0, 0, 0, 0, 3));
-  EXPECT_NEAR(A_(C, 2, 1), r * r, 1e-15);
-  ASSERT_TRUE(CalcCovar(&X, &C, 0, 0, 0, 0, 0));
-  EXPECT_NEAR(A_(C, 1, 2), (2 + 8 + 28 + 55) / 3.0, 1e-14);
-  ASSERT_TRUE(CalcCovar(&X, &C, 0, 0, 0, 0, 4));
-  EXPECT_NEAR(A_(C, 1, 2), (1 + 4 + 9 + 36) / 3.0, 1e-14);
+  const auto Pair = [&](int32_t Mode) {  // C(1, 1), C(2, 1), C(1, 2), C(3, 3), C(3, 1)
+    EXPECT_TRUE(CalcCovar(&X, &C, 0, 0, 0, 0, Mode));
+    return TValues{A_(C, 1, 1), A_(C, 2, 1), A_(C, 1, 2), A_(C, 3, 3), A_(C, 3, 1)};
+  };
+  // Means 3 and 6: deviations -2 -1 1 2 and -4 -2 1 5; n - 1 = 3.
+  const double r = 21 / std::sqrt(10.0 * 46);
+  const std::pair<int32_t, TValues> Cases[] = {{0, {46.0 / 3, 31, 31, 100.0 / 3, 60.0 / 3}},
+                                               {1, {10.0 / 3, 7, 7, 0, 0}},
+                                               {2, {1, r, r, 1, 0}},  // exactly 1; 0 / 1e-38
+                                               {3, {1, r * r, r * r, 0, 0}},
+                                               {4, {0, 50.0 / 3, 50.0 / 3, 0, 26.0 / 3}}};
+  for (const auto& [Mode, Expected] : Cases) {
+    const TValues Got = Pair(Mode);
+    for (size_t i = 0; i < Got.size(); ++i)
+      EXPECT_NEAR(Got[i], Expected[i], 1e-14) << Mode << " " << i;
+  }
+  EXPECT_EQ(Pair(2)[3], 1.0);
   TMatrix Small;
   Small.Resize(2, 3);  // (p - 1) x p: refused, nothing written
   Small.Fill(9);
