@@ -17,5 +17,6 @@ inline std::string Fixed(double X, int Decimals = 2) { return zeq::StrFixed(X, 1
 void SmoothingTour();
 void CurveFitTour();
 void PrincipalComponentsTour();
+void ClusteringTour();
 
 }  // namespace demo

@@ -1,6 +1,8 @@
 // zeq-demo sections of the multivariate unit: smoothing and filtering, curve fitting, principal
-// components.
+// components, clustering.
+#include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "demo_common.h"
@@ -166,6 +168,62 @@ void PrincipalComponentsTour() {
   zeq::AbortMathProc = false;
   std::printf("  cancelled at ProcStat %s: %s\n", Fixed(zeq::ProcStat, 0).c_str(),
               Aborted ? "the analysis stopped and reported false" : "not stopped");
+}
+
+void ClusteringTour() {
+  Heading("Clustering ten built-in towns by position (Ward's method) and by k-means");
+  const char* Names[] = {"Aldby", "Corle", "Ferro", "Bramm", "Elver",
+                         "Hesse", "Dunst", "Gilne", "Jorun", "Istra"};
+  const double Xy[][2] = {{1.0, 1.2}, {8.0, 8.3}, {4.9, 5.2}, {1.4, 0.8}, {8.5, 7.6},
+                          {5.3, 4.6}, {0.6, 1.5}, {7.7, 8.9}, {5.1, 5.0}, {1.1, 0.4}};
+  zeq::TMatrix Towns;
+  Towns.Resize(2, 10);
+  for (int32_t i = 1; i <= 10; ++i) {
+    Towns.SetVal(1, i, Xy[i - 1][0]);
+    Towns.SetVal(2, i, Xy[i - 1][1]);
+  }
+  zeq::TIntMatrix Dendrogram;
+  zeq::TVector MergeDist, NodePos;
+  zeq::AgglomClustering(nullptr, &Towns, zeq::dmEuclidSqr, zeq::cmWard, 0, &Dendrogram, &MergeDist,
+                        &NodePos, nullptr, nullptr);
+  // A text dendrogram: leaves on every second line in drawing order, each merge a vertical bar
+  // the further right the farther apart its clusters join.
+  const int32_t N = 10, Width = 48;
+  const double Top = std::sqrt(MergeDist.GetVal(N - 1));
+  std::vector<std::string> Grid(2 * N - 1, std::string(Width + 2, ' '));
+  std::vector<size_t> Row(2 * N), Column(2 * N, 0);
+  for (int32_t Leaf = 1; Leaf <= N; ++Leaf)
+    Row[static_cast<size_t>(Leaf)] = static_cast<size_t>(2 * (NodePos.GetVal(Leaf) - 1));
+  for (int32_t s = 1; s < N; ++s) {
+    const auto A = static_cast<size_t>(Dendrogram.GetVal(1, s)),
+               B = static_cast<size_t>(Dendrogram.GetVal(2, s));
+    const auto Node = static_cast<size_t>(N + s);
+    const auto X =
+        static_cast<size_t>(1 + std::lround((Width - 1) * std::sqrt(MergeDist.GetVal(s)) / Top));
+    Row[Node] = (Row[A] + Row[B]) / 2;
+    Column[Node] = X;
+    for (size_t Child : {A, B})
+      for (size_t x = Column[Child] + (Child > static_cast<size_t>(N)); x < X; ++x)
+        Grid[Row[Child]][x] = '-';
+    for (size_t y = std::min(Row[A], Row[B]); y <= std::max(Row[A], Row[B]); ++y) Grid[y][X] = '|';
+  }
+  for (int32_t Leaf = 1; Leaf <= N; ++Leaf)
+    Grid[Row[static_cast<size_t>(Leaf)]] =
+        std::string(Names[Leaf - 1]) + " " + Grid[Row[static_cast<size_t>(Leaf)]];
+  for (std::string& Line : Grid)
+    if (Line.size() == static_cast<size_t>(Width + 2)) Line = "      " + Line;
+  for (const std::string& Line : Grid) std::printf("  %s\n", Line.c_str());
+  zeq::TMatrix Centers;
+  zeq::TIntVector Class, Sizes;
+  const double Within = zeq::kMeansClustering(&Towns, 0, 0, 3, 0, &Centers, &Class, &Sizes);
+  std::printf("  k-means, 3 clusters (within sum of squares %s):\n", Fixed(Within, 3).c_str());
+  for (int32_t c = 1; c <= 3; ++c) {
+    std::printf("    cluster %d around (%s, %s):", c, Fixed(Centers.GetVal(1, c)).c_str(),
+                Fixed(Centers.GetVal(2, c)).c_str());
+    for (int32_t i = 1; i <= 10; ++i)
+      if (Class.GetVal(i) == c) std::printf(" %s", Names[i - 1]);
+    std::printf("\n");
+  }
 }
 
 }  // namespace demo

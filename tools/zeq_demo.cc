@@ -257,5 +257,6 @@ int main() {
   demo::SmoothingTour();
   demo::CurveFitTour();
   demo::PrincipalComponentsTour();
+  demo::ClusteringTour();
   return 0;
 }

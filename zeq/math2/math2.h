@@ -5,6 +5,7 @@
 // One header per subject; this one gathers them.
 #pragma once
 
+#include "zeq/math2/cluster.h"
 #include "zeq/math2/curvefit.h"
 #include "zeq/math2/eigen.h"
 #include "zeq/math2/filters.h"
