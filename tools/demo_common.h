@@ -18,5 +18,6 @@ void SmoothingTour();
 void CurveFitTour();
 void PrincipalComponentsTour();
 void ClusteringTour();
+void GeometryTour();
 
 }  // namespace demo

@@ -1,5 +1,5 @@
 // zeq-demo sections of the multivariate unit: smoothing and filtering, curve fitting, principal
-// components, clustering.
+// components, clustering, geometry and lines.
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -224,6 +224,34 @@ void ClusteringTour() {
       if (Class.GetVal(i) == c) std::printf(" %s", Names[i - 1]);
     std::printf("\n");
   }
+}
+
+void GeometryTour() {
+  Heading("Lines, polygons and the convex hull of built-in points");
+  zeq::TSLine Line;
+  Line.LineFrom2Points(-2, -1, 6, 3);  // y = x / 2
+  double xa, ya, xb, yb;
+  if (Line.ClipBox(0, 0, 4, 1.5, xa, ya, xb, yb))
+    std::printf(
+        "  the line through (-2, -1) and (6, 3) crosses the box 0..4 x 0..1.5 from (%s, %s) to "
+        "(%s, %s)\n",
+        Fixed(xa).c_str(), Fixed(ya).c_str(), Fixed(xb).c_str(), Fixed(yb).c_str());
+  std::printf("  its slope %s, direction %s degrees, distance of (3, 4) from it %s\n",
+              Fixed(Line.GetSlope()).c_str(),
+              Fixed(Line.GetDirect() * 180 / 3.14159265358979, 1).c_str(),
+              Fixed(Line.Distance(3, 4), 3).c_str());
+  const std::vector<zeq::TPointDouble> Points{{0, 0}, {4, 1},  {2, 2}, {5, 4}, {1, 5}, {3, 3},
+                                              {2, 6}, {-1, 3}, {1, 1}, {3, 5}, {0, 4}, {4, 4}};
+  const std::vector<zeq::TPointDouble> Hull = zeq::Convex2DHull(Points);
+  std::printf("  hull of 12 points (counter-clockwise):");
+  for (const auto& P : Hull) std::printf(" (%s, %s)", Fixed(P.X, 0).c_str(), Fixed(P.Y, 0).c_str());
+  std::printf("\n  hull area %s; (3, 3) %s the hull; (5, 1) %s\n",
+              Fixed(zeq::PolygonArea(Hull), 1).c_str(),
+              zeq::PointIsInsideConvexHull(3, 3, Hull) ? "inside" : "outside",
+              zeq::PointIsInsideConvexHull(5, 1, Hull) ? "inside" : "outside");
+  std::printf(
+      "  Graz to Vienna along the great circle: %s km\n",
+      Fixed(zeq::SphereGreatCircleDist(6371, 47.0707, 15.4395, 48.2082, 16.3738), 0).c_str());
 }
 
 }  // namespace demo

@@ -258,5 +258,6 @@ int main() {
   demo::CurveFitTour();
   demo::PrincipalComponentsTour();
   demo::ClusteringTour();
+  demo::GeometryTour();
   return 0;
 }

@@ -6,5 +6,6 @@
 #include "zeq/math1/math1.h"
 #include "zeq/math2/math2.h"
 #include "zeq/matrix/matrix.h"
+#include "zeq/sline/sline.h"
 #include "zeq/statis/statis.h"
 #include "zeq/vector/vector.h"

@@ -4,6 +4,7 @@
 
 #include "zeq/base/asc_header.h"
 #include "zeq/base/bitfld.h"
+#include "zeq/base/bitmap.h"
 #include "zeq/base/colors.h"
 #include "zeq/base/crc.h"
 #include "zeq/base/errors.h"

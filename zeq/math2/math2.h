@@ -9,6 +9,7 @@
 #include "zeq/math2/curvefit.h"
 #include "zeq/math2/eigen.h"
 #include "zeq/math2/filters.h"
+#include "zeq/math2/geometry.h"
 #include "zeq/math2/math2_error.h"
 #include "zeq/math2/smoothing.h"
 #include "zeq/math2/svd.h"
