@@ -20,4 +20,7 @@ void PrincipalComponentsTour();
 void ClusteringTour();
 void GeometryTour();
 
+// tools/demo_transforms.cc
+void TransformsTour();
+
 }  // namespace demo

@@ -259,5 +259,6 @@ int main() {
   demo::PrincipalComponentsTour();
   demo::ClusteringTour();
   demo::GeometryTour();
+  demo::TransformsTour();
   return 0;
 }
