@@ -100,24 +100,41 @@ int32_t PercentileOfArray(TDoubleArray& values, double percentile, int32_t first
   return 0;
 }
 
+namespace {
+
+// C(n, k) in extended precision: exact while it stays below 2^64 (every count of samples up to
+// 25 + 25 items), and accurate to the last bits of a long double beyond. 0 outside 0 <= k <= n.
+long double ExactBinom(int64_t n, int64_t k) {
+  if (k < 0 || k > n) return 0.0L;
+  k = std::min(k, n - k);
+  long double C = 1.0L;
+  for (int64_t i = 1; i <= k; ++i) C = C * static_cast<long double>(n - k + i) / static_cast<long double>(i);
+  return C;
+}
+
+}  // namespace
+
 double ExactRunsTest(int32_t nA, int32_t nB, int32_t r) {
   if (nA > nB) std::swap(nA, nB);
   if (r < 2 || nA < 0) return 0;
-  const double Total = BinomCoeff(nA + nB, nA);
+  // The counts are exact (C(50, 25) = 1.26e14 fits the 64-bit mantissa) instead of 32-bit
+  // products, which vanish beyond 2^31 and would make the probability 0 for larger samples.
+  const long double Total = ExactBinom(static_cast<int64_t>(nA) + nB, nA);
   if (Total == 0) return 0;
-  const auto C = BinomCoeff;
-  int64_t Sum = 0;  // products of 32-bit coefficients, summed without overflow
-  for (int32_t u = 2; u <= r; ++u) {
+  const auto C = ExactBinom;
+  // No arrangement has more than 2 nA + 1 runs: the terms beyond are 0.
+  const int64_t Last = std::min<int64_t>(r, 2 * static_cast<int64_t>(nA) + 1);
+  long double Sum = 0.0L;
+  for (int64_t u = 2; u <= Last; ++u) {
     if (u % 2 == 1) {
-      const int32_t k = (u + 1) / 2;
-      Sum += int64_t{C(nA - 1, k - 1)} * C(nB - 1, k - 2) +
-             int64_t{C(nA - 1, k - 2)} * C(nB - 1, k - 1);
+      const int64_t k = (u + 1) / 2;
+      Sum += C(nA - 1, k - 1) * C(nB - 1, k - 2) + C(nA - 1, k - 2) * C(nB - 1, k - 1);
     } else {
-      const int32_t k = u / 2;
-      Sum += 2 * int64_t{C(nA - 1, k - 1)} * C(nB - 1, k - 1);
+      const int64_t k = u / 2;
+      Sum += 2 * C(nA - 1, k - 1) * C(nB - 1, k - 1);
     }
   }
-  return static_cast<double>(Sum) / Total;
+  return static_cast<double>(Sum / Total);
 }
 
 bool RunsTest(const TBitFld* bits, double& p) {

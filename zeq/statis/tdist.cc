@@ -123,13 +123,41 @@ Ext TDensity(Ext t, Ext df) {
 
 bool ValidDf(double df) { return df > 0 && !std::isnan(df); }
 
+// The t >= 0 with P(0 < T < t) = Delta, for a small Delta: the central probability is computed
+// directly (not as 1/2 minus a tail), so the quantile keeps its relative accuracy however close
+// to the median it lies.
+Ext TCentralQuantile(Ext Delta, Ext df) {
+  if (Delta == 0) return 0;
+  Ext T = Delta / TDensity(0, df);  // P(0 < T < t) = f(0) t + O(t^3)
+  Ext Lo = 0, Hi = std::numeric_limits<Ext>::infinity();
+  const Ext LnDelta = std::log(Delta);
+  for (int It = 0; It < 200; ++It) {
+    const Ext T2 = T * T;
+    Ext Central, Rest;
+    BetaBoth(T2 / (df + T2), df / (df + T2), 0.5L, df / 2, Central, Rest);
+    const Ext C = Central / 2, G = std::log(C) - LnDelta;
+    if (G == 0) return T;
+    if (G > 0)
+      Hi = T;
+    else
+      Lo = T;
+    Ext Next = T - G * C / TDensity(T, df);
+    if (!(Next > Lo && Next < Hi)) Next = std::isinf(Hi) ? 2 * T : (Lo + Hi) / 2;
+    if (std::fabs(Next - T) <= 1e-17L * std::fabs(T)) return Next;
+    T = Next;
+  }
+  return T;
+}
+
 // The t <= 0 with P(T <= t) = q, 0 < q <= 1/2.
 Ext TLowerQuantile(Ext q, Ext df) {
   if (q == 0.5L) return 0;
-  if (df == 1)
-    return -1 /
-           std::tan(std::numbers::pi_v<Ext> * q);  // Cauchy: tan(pi (q - 1/2)) without cancellation
+  const Ext Delta = 0.5L - q;  // exact: q is a double in (0, 1/2]
+  if (df == 1)  // Cauchy: -cot(pi q) = -tan(pi Delta), the latter near the median
+    return Delta < 0.25L ? -std::tan(std::numbers::pi_v<Ext> * Delta)
+                         : -1 / std::tan(std::numbers::pi_v<Ext> * q);
   if (df == 2) return (2 * q - 1) / std::sqrt(2 * q * (1 - q));
+  if (Delta < 0.125L) return -TCentralQuantile(Delta, df);
   // Start: the normal quantile with the Cornish-Fisher correction, or the power-law tail
   // when that lies further out (small df, small q).
   const Ext V = -2 * std::log(q), S = std::sqrt(V);

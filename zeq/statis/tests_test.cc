@@ -170,6 +170,29 @@ TEST(PercentileOfArray, StatusCodesAndRanks) {
   EXPECT_EQ(A[0], 9);  // outside the range nothing moves
 }
 
+TEST(Runs, ExactProbabilitiesForEverySampleUpTo25And25) {
+  // zeq/statis/testdata/runs_distribution.txt: the exact counts of arrangements by runs.
+  int Pairs = 0;
+  for (const std::string& Line : test::DataLines("zeq/statis/testdata/runs_distribution.txt")) {
+    std::istringstream In(Line);
+    int32_t a, b;
+    long double Total, Count, Cumulative = 0;
+    In >> a >> b >> Total;
+    for (int32_t r = 2; In >> Count; ++r) {
+      Cumulative += Count;
+      const double Exact = static_cast<double>(Cumulative / Total);
+      ASSERT_NEAR(ExactRunsTest(a, b, r), Exact, 1e-15 * Exact) << a << " " << b << " " << r;
+      ASSERT_EQ(ExactRunsTest(b, a, r), ExactRunsTest(a, b, r));
+    }
+    EXPECT_EQ(ExactRunsTest(a, b, a + b + 5), 1.0) << a << " " << b;
+    ++Pairs;
+  }
+  EXPECT_EQ(Pairs, 325);
+  EXPECT_NEAR(ExactRunsTest(17, 17, 18), 0.5709789417685045, 1e-15);  // Python fractions
+  EXPECT_EQ(ExactRunsTest(5, 5, INT32_MAX), 1.0);  // no loop over the impossible runs
+  EXPECT_EQ(ExactRunsTest(2000000000, 2000000000, 1), 0.0);
+}
+
 TEST(Runs, ExactNormalAndSerial) {
   EXPECT_EQ(ExactRunsTest(3, 2, 1), 0);
   for (auto [a, b] : {std::pair{3, 2}, {4, 4}, {5, 7}})
