@@ -2,6 +2,7 @@
 // the units that live in files of their own.
 #pragma once
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -19,6 +20,9 @@ void CurveFitTour();
 void PrincipalComponentsTour();
 void ClusteringTour();
 void GeometryTour();
+
+// tools/demo_sampling.cc
+void SamplingTour();
 
 // tools/demo_transforms.cc
 void TransformsTour();

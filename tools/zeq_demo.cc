@@ -252,6 +252,7 @@ int main() {
   MatrixTour();
   TableTour();
   StatisticsTour();
+  demo::SamplingTour();
   ScalarTour();
   ComplexTour();
   demo::SmoothingTour();

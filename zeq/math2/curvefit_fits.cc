@@ -7,6 +7,7 @@
 #include <cmath>
 #include <vector>
 
+#include "zeq/base/internal/centred_fit.h"
 #include "zeq/math2/curvefit.h"
 #include "zeq/math2/internal/least_squares.h"
 
@@ -14,31 +15,15 @@ namespace zeq {
 
 namespace {
 
-// Sums over the centred points u = x - mean x, v = y - mean y (the means from the matrix's
-// MeanVar over rows 1..n).
-struct TCentredSums {
-  double MeanX = 0, MeanY = 0;
-  long double u = 0, v = 0, uu = 0, vv = 0, uv = 0, uuv = 0, uuu = 0, uuuu = 0;
-
-  TCentredSums(const TMatrix& Data, int32_t n) {
-    double Var;
-    Data.MeanVar(1, 1, 1, n, MeanX, Var);
-    Data.MeanVar(2, 1, 2, n, MeanY, Var);
-    for (int32_t r = 1; r <= n; ++r) {
-      const long double U = Data.GetVal(1, r) - static_cast<long double>(MeanX);
-      const long double V = Data.GetVal(2, r) - static_cast<long double>(MeanY);
-      const long double UU = U * U;
-      u += U;
-      v += V;
-      uu += UU;
-      vv += V * V;
-      uv += U * V;
-      uuv += UU * V;
-      uuu += UU * U;
-      uuuu += UU * UU;
-    }
-  }
-};
+// The centred sums of points 1..n of the matrix, the means from its MeanVar.
+detail::TCentredSums CentredSumsOf(const TMatrix& Data, int32_t n) {
+  double MeanX, MeanY, Var;
+  Data.MeanVar(1, 1, 1, n, MeanX, Var);
+  Data.MeanVar(2, 1, 2, n, MeanY, Var);
+  return detail::CentredSums(
+      n, MeanX, MeanY, [&](int32_t r) { return Data.GetVal(1, r); },
+      [&](int32_t r) { return Data.GetVal(2, r); });
+}
 
 // Squared correlation of y and the fitted f, 0 when undefined.
 struct TFitQuality {
@@ -64,39 +49,15 @@ struct TFitQuality {
 void TCurveFit::CalcLinFit(double& k, double& d, double& FitQual) const {
   k = d = FitQual = 0.0;
   if (FNumData < 2) throw EZEQMath2Error("CalcLinFit: not enough data points");
-  const TCentredSums S(*FData, FNumData);
-  const double MeanX = S.MeanX, MeanY = S.MeanY;
-  const long double n = FNumData, Det = n * S.uu - S.u * S.u;
-  if (Det == 0) return;
-  const long double K = (n * S.uv - S.u * S.v) / Det;
-  const long double D0 = (S.uu * S.v - S.u * S.uv) / Det;
-  const long double D = D0 - K * MeanX + MeanY;
-  k = static_cast<double>(K);
-  d = static_cast<double>(D);
-  const long double q = S.vv - S.v * S.v / n;
-  FitQual = q == 0 ? 1.0 : static_cast<double>((D * S.v + K * S.uv - S.v * S.v / n) / q);
+  const detail::TLineFit F = detail::LineFromSums(CentredSumsOf(*FData, FNumData));
+  k = F.k, d = F.d, FitQual = F.FitQual;
 }
 
 void TCurveFit::CalcParabolFit(double& k0, double& k1, double& k2, double& FitQual) const {
   k0 = k1 = k2 = FitQual = 0.0;
   if (FNumData < 3) throw EZEQMath2Error("CalcParabolFit: not enough data points");
-  const TCentredSums S(*FData, FNumData);
-  const double MeanX = S.MeanX, MeanY = S.MeanY;
-  const long double n = FNumData;
-  const long double A = n * S.uuv - S.uu * S.v, B = n * S.uuu - S.u * S.uu;
-  const long double C = n * S.uv - S.u * S.v;
-  const auto D = static_cast<double>(n * S.uu - S.u * S.u);
-  const long double E = D * static_cast<long double>(static_cast<double>(n * S.uuuu - S.uu * S.uu));
-  const long double c2 = E == B * B ? 0.0L : (D * A - B * C) / (E - B * B);
-  const long double c1 = D == 0 ? 0.0L : (C - B * c2) / D;
-  const long double c0 = (S.v - c1 * S.u - c2 * S.uu) / n;
-  const long double xm = MeanX;
-  k2 = static_cast<double>(c2);
-  k1 = static_cast<double>(c1 - 2 * c2 * xm);
-  k0 = static_cast<double>(xm * xm * c2 + c0 - c1 * xm + MeanY);
-  const auto q = static_cast<double>(S.vv - S.v * S.v / n);
-  FitQual =
-      q != 0 ? static_cast<double>((c0 * S.v + c1 * S.uv + c2 * S.uuv - S.v * S.v / n) / q) : 1.0;
+  const detail::TParabolaFit F = detail::ParabolaFromSums(CentredSumsOf(*FData, FNumData));
+  k0 = F.k0, k1 = F.k1, k2 = F.k2, FitQual = F.FitQual;
 }
 
 // The polynomial in t = (x - XShift) / Scale fitted to y - YShift; kArray receives the

@@ -108,7 +108,8 @@ long double ExactBinom(int64_t n, int64_t k) {
   if (k < 0 || k > n) return 0.0L;
   k = std::min(k, n - k);
   long double C = 1.0L;
-  for (int64_t i = 1; i <= k; ++i) C = C * static_cast<long double>(n - k + i) / static_cast<long double>(i);
+  for (int64_t i = 1; i <= k; ++i)
+    C = C * static_cast<long double>(n - k + i) / static_cast<long double>(i);
   return C;
 }
 

@@ -1,6 +1,7 @@
 // zeq statistics (unit Zeq_statis): special functions, distributions, the Kolmogorov-Smirnov
-// and Lilliefors distributions, outlier, normality, variance and runs tests, and a kernel
-// density estimate.
+// and Lilliefors distributions, outlier, normality, variance and runs tests, critical values of
+// the Wilcoxon signed-rank statistic and a kernel density estimate; random numbers from
+// tabulated distributions (randgen.h) and cross-validation (crossvalidator.h).
 //
 // The special functions follow their documented algorithms, constants and tolerances (the
 // six-term log-gamma, 1e-8 iteration tolerances), so their results are those of the
@@ -12,6 +13,8 @@
 #include <functional>
 
 #include "zeq/base/base.h"
+#include "zeq/statis/crossvalidator.h"
+#include "zeq/statis/randgen.h"
 #include "zeq/vector/vector.h"
 
 namespace zeq {
@@ -129,6 +132,15 @@ double ExactRunsTest(int32_t nA, int32_t nB, int32_t r);
 bool RunsTest(const TBitFld* bits, double& p);
 // The runs test of data split at its median (x > median).
 bool RunsTestSerial(const TVector* data, double& p);
+
+// The critical value of the Wilcoxon signed-rank statistic for n observations at level alpha:
+// for n <= 100 a least-squares parabola in ln alpha through the exact critical values at the
+// two-sided levels 0.1, 0.05, 0.02, 0.01, 0.001 (the first three for n = 8, four for n = 9 and
+// 10), taken at ln alpha (two-sided) or ln 2 alpha (one-sided), rounded and at least 0; above
+// 100 the normal approximation. -1 for n < 8, n > 1000000, alpha outside
+// [0.000499999, 0.20000001] (or NaN), and when the value does not fit 32 bits (from about
+// n = 92,700).
+int32_t WilcoxonSRQuantile(int32_t n, double alpha, bool TwoSided);
 
 // Progress of EstimateProbDensity: sender (always null), running count and percent.
 using TDensityFeedback = std::function<void(TObject* Sender, double Count, double Percent)>;

@@ -10,6 +10,7 @@
 #include <limits>
 #include <numbers>
 
+#include "zeq/statis/internal/exact_densities.h"
 #include "zeq/statis/statis.h"
 
 namespace zeq {
@@ -18,36 +19,6 @@ namespace {
 
 using Ext = long double;
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
-constexpr Ext HalfLn2Pi = 0.918938533204672741780329736405617639861L;
-
-// ln Gamma(x) - ((x - 1/2) ln x - x + ln(2 pi) / 2) for x >= 10 (Stirling's series).
-Ext LnGammaCorrection(Ext x) {
-  static constexpr Ext C[] = {1.0L / 12,   -1.0L / 360,      1.0L / 1260, -1.0L / 1680,
-                              1.0L / 1188, -691.0L / 360360, 1.0L / 156,  -3617.0L / 122400};
-  const Ext X2 = 1 / (x * x);
-  Ext Sum = 0, Power = 1 / x;
-  for (Ext Ci : C) {
-    Sum += Ci * Power;
-    Power *= X2;
-  }
-  return Sum;
-}
-
-// ln B(p, q), accurate also when one or both arguments are large.
-Ext LnBetaExact(Ext p, Ext q) {
-  if (p > q) std::swap(p, q);
-  if (p >= 10) {  // both large
-    const Ext Corr = LnGammaCorrection(p) + LnGammaCorrection(q) - LnGammaCorrection(p + q);
-    return -0.5L * std::log(q) + HalfLn2Pi + Corr + (p - 0.5L) * std::log(p / (p + q)) +
-           q * std::log1p(-p / (p + q));
-  }
-  if (q >= 10) {  // q large, p small
-    const Ext Corr = LnGammaCorrection(q) - LnGammaCorrection(p + q);
-    return std::lgamma(p) + Corr + p - p * std::log(p + q) + (q - 0.5L) * std::log1p(-p / (p + q));
-  }
-  return std::lgamma(p) + std::lgamma(q) - std::lgamma(p + q);
-}
-
 // The continued fraction of I_x(a, b) (modified Lentz), for x < (a + 1) / (a + b + 2).
 Ext BetaContinuedFraction(Ext x, Ext a, Ext b) {
   constexpr Ext Tiny = 1e-4000L;
@@ -91,7 +62,7 @@ void BetaBoth(Ext x, Ext y, Ext a, Ext b, Ext& Lower, Ext& Upper) {
   }
   const Ext LnX = x < 0.5L ? std::log(x) : std::log1p(-y);
   const Ext LnY = y < 0.5L ? std::log(y) : std::log1p(-x);
-  const Ext Front = std::exp(a * LnX + b * LnY - LnBetaExact(a, b));
+  const Ext Front = std::exp(a * LnX + b * LnY - detail::LnBetaExact(a, b));
   if (x < (a + 1) / (a + b + 2)) {
     Lower = Front * BetaContinuedFraction(x, a, b) / a;
     Upper = 1 - Lower;
@@ -115,12 +86,6 @@ Ext TLowerTail(Ext t, Ext df) {
   return Tail / 2;
 }
 
-// The density of t with df degrees of freedom.
-Ext TDensity(Ext t, Ext df) {
-  return std::exp(-LnBetaExact(df / 2, 0.5L) - 0.5L * std::log(df) -
-                  (df + 1) / 2 * std::log1p(t * t / df));
-}
-
 bool ValidDf(double df) { return df > 0 && !std::isnan(df); }
 
 // The t >= 0 with P(0 < T < t) = Delta, for a small Delta: the central probability is computed
@@ -128,7 +93,7 @@ bool ValidDf(double df) { return df > 0 && !std::isnan(df); }
 // to the median it lies.
 Ext TCentralQuantile(Ext Delta, Ext df) {
   if (Delta == 0) return 0;
-  Ext T = Delta / TDensity(0, df);  // P(0 < T < t) = f(0) t + O(t^3)
+  Ext T = Delta / detail::TDensityExact(0, df);  // P(0 < T < t) = f(0) t + O(t^3)
   Ext Lo = 0, Hi = std::numeric_limits<Ext>::infinity();
   const Ext LnDelta = std::log(Delta);
   for (int It = 0; It < 200; ++It) {
@@ -141,7 +106,7 @@ Ext TCentralQuantile(Ext Delta, Ext df) {
       Hi = T;
     else
       Lo = T;
-    Ext Next = T - G * C / TDensity(T, df);
+    Ext Next = T - G * C / detail::TDensityExact(T, df);
     if (!(Next > Lo && Next < Hi)) Next = std::isinf(Hi) ? 2 * T : (Lo + Hi) / 2;
     if (std::fabs(Next - T) <= 1e-17L * std::fabs(T)) return Next;
     T = Next;
@@ -153,7 +118,7 @@ Ext TCentralQuantile(Ext Delta, Ext df) {
 Ext TLowerQuantile(Ext q, Ext df) {
   if (q == 0.5L) return 0;
   const Ext Delta = 0.5L - q;  // exact: q is a double in (0, 1/2]
-  if (df == 1)  // Cauchy: -cot(pi q) = -tan(pi Delta), the latter near the median
+  if (df == 1)                 // Cauchy: -cot(pi q) = -tan(pi Delta), the latter near the median
     return Delta < 0.25L ? -std::tan(std::numbers::pi_v<Ext> * Delta)
                          : -1 / std::tan(std::numbers::pi_v<Ext> * q);
   if (df == 2) return (2 * q - 1) / std::sqrt(2 * q * (1 - q));
@@ -165,7 +130,8 @@ Ext TLowerQuantile(Ext q, Ext df) {
                           (1 + 1.432788L * S + 0.189269L * V + 0.001308L * S * V));
   Ext T = Z + (Z * Z * Z + Z) / (4 * df) +
           (5 * std::pow(Z, 5) + 16 * Z * Z * Z + 3 * Z) / (96 * df * df);
-  const Ext LnK = -LnBetaExact(df / 2, 0.5L) + (df / 2) * std::log(df);  // f(t) ~ K |t|^-(df+1)
+  const Ext LnK =
+      -detail::LnBetaExact(df / 2, 0.5L) + (df / 2) * std::log(df);  // f(t) ~ K |t|^-(df+1)
   const Ext PowerTail = -std::exp((LnK - std::log(df * q)) / df);
   if (PowerTail < T) T = PowerTail;
   // Safeguarded Newton on g(t) = ln P(T <= t) - ln q, which is increasing in t.
@@ -179,7 +145,7 @@ Ext TLowerQuantile(Ext q, Ext df) {
       Hi = T;
     else
       Lo = T;
-    Ext Next = T - G * P / TDensity(T, df);
+    Ext Next = T - G * P / detail::TDensityExact(T, df);
     if (!(Next >= Lo && Next <= Hi))
       Next = std::isinf(Lo) ? 2 * T - 1 : (Lo + Hi) / 2;  // outside the bracket: bisect
     if (std::fabs(Next - T) <= 1e-17L * std::fabs(T)) return Next;
