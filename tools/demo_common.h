@@ -21,6 +21,9 @@ void PrincipalComponentsTour();
 void ClusteringTour();
 void GeometryTour();
 
+// tools/demo_arrays.cc
+void ArraysAndMapsTour();
+
 // tools/demo_sampling.cc
 void SamplingTour();
 

@@ -259,6 +259,7 @@ int main() {
   demo::CurveFitTour();
   demo::PrincipalComponentsTour();
   demo::ClusteringTour();
+  demo::ArraysAndMapsTour();
   demo::GeometryTour();
   demo::TransformsTour();
   return 0;

@@ -4,6 +4,7 @@
 #include "zeq/base/base.h"
 #include "zeq/complex/complex.h"
 #include "zeq/fourier/fourier.h"
+#include "zeq/kohonen/kohonen.h"
 #include "zeq/math1/math1.h"
 #include "zeq/math2/math2.h"
 #include "zeq/matrix/matrix.h"

@@ -48,6 +48,7 @@ using TOnCalcDistanceEvent =
     std::function<void(TObject* Sender, int32_t Row1, int32_t Row2, double& Distance)>;
 
 class TIntMatrix;
+class TMat3D;
 
 namespace detail {
 struct TMatrixTwin;
@@ -261,6 +262,10 @@ class TMatrix : public TComponent {
   // CopyFrom with an integer matrix (either form) as the source.
   void CopyFrom(const TIntMatrix* MatSource, int32_t SourceColLo, int32_t SourceRowLo,
                 int32_t SourceColHi, int32_t SourceRowHi, int32_t DestCol, int32_t DestRow);
+  // CopyFrom with layer SourceLayer (clamped into the source's layers) of a 3-D array.
+  void CopyFrom(const TMat3D* MatSource, int32_t SourceColLo, int32_t SourceRowLo,
+                int32_t SourceColHi, int32_t SourceRowHi, int32_t SourceLayer, int32_t DestCol,
+                int32_t DestRow);
 
  protected:
   void SortExchange(uint8_t ExchgWhat, int32_t Index1, int32_t Index2, int32_t First, int32_t Last);
@@ -452,3 +457,6 @@ class TIntMatrix : public TComponent {
 };
 
 }  // namespace zeq
+
+#include "zeq/matrix/mat3d.h"  // IWYU pragma: export
+#include "zeq/matrix/mat4d.h"  // IWYU pragma: export

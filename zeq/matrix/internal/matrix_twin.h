@@ -345,25 +345,35 @@ struct TMatrixTwin {
   template <class M>
   static double Percentile(const M& Mx, double Prob, int32_t LowCol, int32_t LowRow,
                            int32_t HighCol, int32_t HighRow, int32_t SampleSize) {
-    Prob = ClampProb(Prob);
     Mx.MakeValidColRange(LowCol, HighCol);
     Mx.MakeValidRowRange(LowRow, HighRow);
     const int64_t N =
         int64_t{std::max(0, HighCol - LowCol + 1)} * std::max(0, HighRow - LowRow + 1);
     if (SampleSize <= 0 || N <= SampleSize)
       return Percentile(Mx, Prob, LowCol, LowRow, HighCol, HighRow);
+    return SampledPercentile(Mx, Prob, SampleSize, [&] {
+      const int32_t c = LowCol + Random(HighCol - LowCol + 1);
+      const int32_t r = LowRow + Random(HighRow - LowRow + 1);
+      return static_cast<double>(Mx.At(c, r));
+    });
+  }
+
+  // The percentile of SampleSize values drawn by Draw() (after Randomize). A percentile that
+  // falls among the sampled zeros is 0.
+  template <class Draw>
+  static double SampledPercentile(const TComponent& Owner, double Prob, int32_t SampleSize,
+                                  Draw&& DrawOne) {
+    Prob = ClampProb(Prob);
     Randomize();
     std::vector<double> Sample;
     try {
       Sample.reserve(static_cast<size_t>(SampleSize));
     } catch (const std::bad_alloc&) {
-      RaiseComponentError<EZEQMatrixError>(&Mx, "not enough memory on heap");
+      RaiseComponentError<EZEQMatrixError>(&Owner, "not enough memory on heap");
     }
     int64_t Zeros = 0, Negatives = 0;
     for (int32_t s = 0; s < SampleSize; ++s) {
-      const int32_t c = LowCol + Random(HighCol - LowCol + 1);
-      const int32_t r = LowRow + Random(HighRow - LowRow + 1);
-      const auto X = static_cast<double>(Mx.At(c, r));
+      const double X = DrawOne();
       Zeros += X == 0;
       Negatives += X < 0;
       Sample.push_back(X);
