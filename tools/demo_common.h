@@ -21,6 +21,9 @@ void PrincipalComponentsTour();
 void ClusteringTour();
 void GeometryTour();
 
+// tools/demo_table.cc
+void DataTableTour();
+
 // tools/demo_arrays.cc
 void ArraysAndMapsTour();
 

@@ -251,6 +251,7 @@ int main() {
   VectorTour();
   MatrixTour();
   TableTour();
+  demo::DataTableTour();
   StatisticsTour();
   demo::SamplingTour();
   ScalarTour();

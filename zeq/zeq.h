@@ -3,6 +3,7 @@
 
 #include "zeq/base/base.h"
 #include "zeq/complex/complex.h"
+#include "zeq/datatable/datatable.h"
 #include "zeq/fourier/fourier.h"
 #include "zeq/kohonen/kohonen.h"
 #include "zeq/math1/math1.h"

@@ -28,6 +28,14 @@ TComponent::TComponent(TComponent* AOwner) {
 }
 
 TComponent::~TComponent() {
+  // Tell the linked components first, each link removed before its call, so that a
+  // Notification that unlinks others cannot invalidate this loop.
+  while (!FFreeNotifies.empty()) {
+    TComponent* Other = FFreeNotifies.back();
+    FFreeNotifies.pop_back();
+    std::erase(Other->FFreeNotifies, this);
+    Other->Notification(this);
+  }
   // Detach each child before deleting it, so that its destructor finds nothing to remove
   // and a child that deletes a sibling cannot invalidate this loop.
   while (!FComponents.empty()) {
@@ -37,6 +45,20 @@ TComponent::~TComponent() {
     delete Child;
   }
   if (FOwner != nullptr) FOwner->RemoveComponent(this);
+}
+
+void TComponent::FreeNotification(TComponent* AComponent) {
+  if (AComponent == nullptr || AComponent == this) return;
+  if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent) != FFreeNotifies.end())
+    return;
+  FFreeNotifies.push_back(AComponent);
+  AComponent->FFreeNotifies.push_back(this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* AComponent) {
+  if (AComponent == nullptr) return;
+  std::erase(FFreeNotifies, AComponent);
+  std::erase(AComponent->FFreeNotifies, this);
 }
 
 TComponent* TComponent::Components(int32_t Index) const {

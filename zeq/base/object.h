@@ -61,10 +61,22 @@ class TComponent : public TPersistent {
   // Releases AComponent from this owner's list without deleting it; it then has no owner.
   void RemoveComponent(TComponent* AComponent);
 
+  // Links this component and AComponent: whichever is destroyed first calls the other's
+  // Notification with itself, so that neither keeps a pointer to a deleted component.
+  void FreeNotification(TComponent* AComponent);
+  // Undoes the link (both directions).
+  void RemoveFreeNotification(TComponent* AComponent);
+
+ protected:
+  // Called when a linked component is being destroyed (its destructor has begun: only its
+  // address may be used).
+  virtual void Notification(TComponent* /*AComponent*/) {}
+
  private:
   TComponent* FOwner = nullptr;
   std::string FName;
   std::vector<TComponent*> FComponents;
+  std::vector<TComponent*> FFreeNotifies;
 };
 
 }  // namespace zeq

@@ -40,4 +40,12 @@ inline std::vector<double> Numbers(const std::string& Line) {
   return V;
 }
 
+// The parts written one after another into one text (numbers in decimal).
+template <class... P>
+std::string Cat(const P&... Parts) {
+  std::ostringstream S;
+  (S << ... << Parts);
+  return S.str();
+}
+
 }  // namespace zeq::test

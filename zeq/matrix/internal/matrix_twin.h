@@ -16,6 +16,7 @@
 
 #include "zeq/base/internal/comb_sort.h"
 #include "zeq/base/internal/moments.h"
+#include "zeq/base/internal/range_repair.h"
 #include "zeq/base/internal/sorted_search.h"
 #include "zeq/math1/math1.h"
 #include "zeq/matrix/internal/matrix_gemm.h"
@@ -90,22 +91,8 @@ struct TMatrixTwin {
     return true;
   }
 
-  // Clamps both bounds into 1..Count and orders them; (0, 0) is the whole range. With
-  // Count = 0 every range becomes the empty 1..0, so that no loop visits the kept slot.
   static void RepairRange(int32_t& Low, int32_t& High, int32_t Count) {
-    if (Count < 1) {
-      Low = 1;
-      High = 0;
-      return;
-    }
-    if (Low == 0 && High == 0) {
-      Low = 1;
-      High = Count;
-      return;
-    }
-    Low = std::clamp(Low, 1, Count);
-    High = std::clamp(High, 1, Count);
-    if (Low > High) std::swap(Low, High);
+    detail::RepairRange(Low, High, Count);
   }
 
   template <class M>

@@ -1,0 +1,309 @@
+// TDataTable core: defaults, sizing, categorial cells, names, the events of each change in
+// order, neutral answers outside the table, row and column operations against a simple model,
+// check strings and the ownership of an outside matrix.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "zeq/datatable/datatable.h"
+#include "zeq/testing/test_util.h"
+
+namespace zeq {
+namespace {
+
+// Every event of a table as a short text, in order.
+struct TEventLog {
+  std::vector<std::string> Events;
+  explicit TEventLog(TDataTable& T) {
+    const auto Note = [this](const char* What) {
+      return [this, What](TObject*) { Events.push_back(What); };
+    };
+    T.OnChange = Note("Change");
+    T.OnChangeSetup = Note("Setup");
+    T.OnChangeNames = Note("Names");
+    T.OnChangeCellState = Note("States");
+    T.OnChangeAttrib = Note("Attrib");
+    T.OnResize = [this](TObject*, int32_t C0, int32_t R0, int32_t C1, int32_t R1) {
+      Events.push_back(test::Cat("Resize ", C0, "x", R0, "->", C1, "x", R1));
+    };
+  }
+  std::vector<std::string> Take() { return std::exchange(Events, {}); }
+};
+
+using TEvents = std::vector<std::string>;
+
+TEST(DataTable, NewTableAndResize) {
+  TDataTable T;
+  EXPECT_EQ(T.NrOfColumns(), 1);
+  EXPECT_EQ(T.GetColName(1), "C-1");
+  EXPECT_EQ(T.GetRowName(1), "R-1");
+  EXPECT_EQ(T.GetMScaleType(1), stInterval);
+  EXPECT_EQ(T.GetElem(1, 1), 0);
+  EXPECT_TRUE(T.GetIsNumber(1, 1));
+  TEventLog Log(T);
+  T.Resize(3, 2);
+  T.SetElem(1, 2, 7);
+  T.SetColName(1, "weight");
+  T.SetColAttrib(1, 5);
+  T.Resize(1, 2);
+  T.Resize(3, 2);
+  EXPECT_EQ(T.GetElem(1, 2), 7);
+  EXPECT_EQ(T.GetColName(1), "weight");
+  EXPECT_EQ(T.GetColAttrib(1), 5);
+  EXPECT_EQ(T.GetColName(3), "C-3");
+  EXPECT_EQ(T.GetElem(3, 2), 0);
+  EXPECT_EQ(Log.Take(), (TEvents{"Resize 1x1->3x2", "Change", "Names", "Attrib", "Resize 3x2->1x2",
+                                 "Resize 1x2->3x2"}));
+  T.Resize(3, 2);  // the present size: nothing
+  EXPECT_TRUE(Log.Take().empty());
+  // A size beyond memory is refused and leaves the table as it was.
+  test::ExpectThrowMessage<EZEQDataTableError>([&] { T.Resize(3, 2000000000); },
+                                               "Component \"\": not enough memory on heap");
+  EXPECT_EQ(T.NrOfColumns(), 3);
+  EXPECT_EQ(T.GetElem(1, 2), 7);
+}
+
+TEST(DataTable, CategorialCellsAndIdentifiers) {
+  TDataTable T;
+  T.Resize(2, 3);
+  T.SetMScaleType(1, stNominal);
+  T.SetElem(1, 1, 2.5);
+  EXPECT_EQ(T.NumericData()->GetVal(1, 1), 2.5);
+  EXPECT_EQ(T.GetElem(1, 1), 2);  // ties to even
+  T.SetNominalID(1, 2, "two");
+  EXPECT_EQ(T.GetElemNominal(1, 1), "two");
+  T.SetElem(1, 2, 151);
+  EXPECT_EQ(T.GetElemNominal(1, 2), "151");
+  EXPECT_EQ(T.GetElemNominal(1, 3), "0");
+  EXPECT_EQ(T.GetElemNominal(2, 1), "");  // an interval column
+  T.SetElemNominal(1, 3, "abc");
+  T.SetElemNominal(1, 2, "ABC");
+  EXPECT_EQ(T.GetElem(1, 2), T.GetElem(1, 3));
+  EXPECT_EQ(T.OrdinalOfNominalID(1, "ABC", false), 0);
+  T.SetMScaleType(2, stOrdinal);
+  EXPECT_EQ(T.AddNominalID(2, "low"), 1);
+  EXPECT_EQ(T.GetMScaleType(2), stNominal);
+  EXPECT_EQ(T.AddNominalID(2, "LOW"), 1);
+  // Identifiers are cut to 10 characters, never inside a character.
+  EXPECT_EQ(T.GetNominalID(2, T.AddNominalID(2, "ééééééééééé")), "éééééééééé");
+  for (int32_t i = 3; i <= MaxNominalIDs; ++i) T.AddNominalID(2, test::Cat("id", i));
+  test::ExpectThrowMessage<EZEQDataTableError>(
+      [&] { T.SetElemNominal(2, 1, "one more"); },
+      "Component \"\": number of available nominal values exceeded");
+  TIntArray List;
+  T.ListOfCategorialVars(List);
+  EXPECT_EQ(List, (TIntArray{1, 2}));
+  T.SetNominalID(1, 2, "");
+  EXPECT_EQ(T.GetNominalID(1, 2), "");
+}
+
+TEST(DataTable, NamesCommentAndLookups) {
+  TDataTable T;
+  T.Resize(3, 2);
+  const std::string Long = std::string(49, 'x') + "éé";
+  T.SetColName(1, Long);
+  EXPECT_EQ(T.GetColName(1), std::string(49, 'x') + "é");  // 50 characters, 51 bytes
+  EXPECT_EQ(T.MaxColNameLength(), 50);
+  T.SetComment("a\tb\nc");
+  EXPECT_EQ(T.Comment(), "abc");
+  EXPECT_EQ(T.FindColIndex("  c-2 "), 2);
+  EXPECT_EQ(T.FindColIndex("C-4"), 0);
+  T.SetRowName(2, "   ");
+  EXPECT_EQ(T.FindRowIndex(""), 2);
+}
+
+TEST(DataTable, OutsideIndicesAreNeutralAndSilent) {
+  TDataTable T;
+  T.Resize(2, 2);
+  TEventLog Log(T);
+  for (auto [c, r] : {std::pair{0, 1}, {3, 1}, {1, 0}, {1, 3}}) {
+    T.SetElem(c, r, 1);
+    T.SetCellState(c, r, 7);
+    T.SetIsEmpty(c, r, true);
+    T.SetElemNominal(c, r, "x");
+    EXPECT_EQ(T.GetElem(c, r), 0);
+    EXPECT_EQ(T.GetCellState(c, r), 0);
+    EXPECT_TRUE(T.GetIsNumber(c, r));
+  }
+  T.SetColName(3, "x");
+  T.SetRowAttrib(0, 1);
+  T.SetMScaleType(9, stRatio);
+  T.SetNominalID(1, 151, "x");
+  EXPECT_EQ(T.GetMScaleType(9), stUnknown);
+  EXPECT_EQ(T.GetColName(0), "");
+  T.SetCellState(1, 1, 0);  // the present state: no event
+  EXPECT_TRUE(Log.Take().empty());
+  T.InsertRow(4);
+  T.RemoveColumn(0);
+  EXPECT_TRUE(Log.Take().empty());
+  T.RemoveRow(1);
+  T.RemoveRow(1);  // the last row stays
+  EXPECT_EQ(T.NrOfRows(), 1);
+  T.InsertRow(2);  // appends
+  EXPECT_EQ(T.NrOfRows(), 2);
+}
+
+TEST(DataTable, EventsOfEachChangeInOrder) {
+  TDataTable T, Other;
+  Other.Resize(2, 4);
+  TEventLog Log(T);
+  T.SetIsImputed(1, 1, true);
+  EXPECT_EQ(Log.Take(), (TEvents{"States", "Change"}));
+  T.Clear();
+  EXPECT_EQ(Log.Take(), (TEvents{"Change", "Names", "Attrib", "States", "Setup"}));
+  T.InsertRow(1);
+  EXPECT_EQ(Log.Take(), (TEvents{"Resize 1x1->1x2", "Setup"}));
+  T.CopyContentsFrom(&Other);
+  EXPECT_EQ(Log.Take(), (TEvents{"Resize 1x2->2x4", "Change", "States", "Setup", "Names", "Attrib",
+                                 "Resize 1x2->2x4"}));
+  T.CopyFrom(&Other, 1, 1, 1, 2, 2, 3);
+  EXPECT_EQ(Log.Take(), (TEvents{"Change", "States"}));
+  T.MirrorColumns();
+  EXPECT_EQ(Log.Take(), (TEvents{"Change", "States", "Attrib", "Names", "Setup"}));
+  TMatrix Outside;
+  Outside.Resize(3, 4);
+  T.AssignAnotherDataMatrix(&Outside);
+  EXPECT_EQ(Log.Take(), (TEvents{"Resize 2x4->3x4", "Resize 2x4->3x4", "Change", "Setup", "Names",
+                                 "Attrib", "States"}));
+  Outside.SetVal(1, 1, 2);  // the outside matrix reports through the table
+  EXPECT_EQ(Log.Take(), (TEvents{"Change"}));
+  EXPECT_FALSE(T.CopyCellStatesFrom(&Other));
+  EXPECT_TRUE(Log.Take().empty());
+}
+
+// A row and column model of the table: each row and column keeps its companions together.
+struct TModel {
+  std::vector<std::string> ColNames, RowNames;
+  std::vector<int32_t> RowAttribs;
+  std::vector<std::vector<std::pair<double, int>>> Cells;  // [col][row]: value and state
+  explicit TModel(const TDataTable& T) {
+    for (int32_t c = 1; c <= T.NrOfColumns(); ++c) {
+      ColNames.push_back(T.GetColName(c));
+      Cells.emplace_back();
+      for (int32_t r = 1; r <= T.NrOfRows(); ++r)
+        Cells.back().emplace_back(T.GetElem(c, r), T.GetCellState(c, r));
+    }
+    for (int32_t r = 1; r <= T.NrOfRows(); ++r) {
+      RowNames.push_back(T.GetRowName(r));
+      RowAttribs.push_back(T.GetRowAttrib(r));
+    }
+  }
+  // Row r (0-based) of the model moved to the rows of another model, found by its name.
+  bool SameRow(size_t r, const TModel& Other) const {
+    const auto At = std::find(Other.RowNames.begin(), Other.RowNames.end(), RowNames[r]);
+    if (At == Other.RowNames.end()) return false;
+    const auto o = static_cast<size_t>(At - Other.RowNames.begin());
+    bool Same = RowAttribs[r] == Other.RowAttribs[o];
+    for (size_t c = 0; c < Cells.size(); ++c) Same = Same && Cells[c][r] == Other.Cells[c][o];
+    return Same;
+  }
+  bool operator==(const TModel&) const = default;
+};
+
+TEST(DataTable, RowsAndColumnsMoveWithTheirCompanions) {
+  TDataTable T;
+  T.Resize(4, 6);
+  int32_t Serial = 0;
+  std::mt19937 Rng(7);
+  const auto Pick = [&](int32_t n) {
+    return static_cast<int32_t>(Rng() % static_cast<uint32_t>(n)) + 1;
+  };
+  for (int Step = 0; Step < 300; ++Step) {
+    // Fresh names, attributes, values and states that identify their row and cell.
+    for (int32_t c = 1; c <= T.NrOfColumns(); ++c) T.SetColName(c, test::Cat("c", ++Serial));
+    for (int32_t r = 1; r <= T.NrOfRows(); ++r) {
+      T.SetRowName(r, test::Cat("r", ++Serial));
+      T.SetRowAttrib(r, Serial);
+      for (int32_t c = 1; c <= T.NrOfColumns(); ++c) {
+        T.SetElem(c, r, Pick(4));
+        T.SetCellState(c, r, static_cast<uint8_t>(Pick(255)));
+      }
+    }
+    TModel M(T);
+    const int32_t Op = Pick(5);
+    if (Op == 1) {
+      const int32_t r = Pick(T.NrOfRows() + 1);
+      T.InsertRow(r);
+      M.RowNames.insert(M.RowNames.begin() + r - 1, "");
+      M.RowAttribs.insert(M.RowAttribs.begin() + r - 1, 0);
+      for (auto& Col : M.Cells) Col.insert(Col.begin() + r - 1, {0, 0});
+    } else if (Op == 2 && T.NrOfRows() > 1) {
+      const int32_t r = Pick(T.NrOfRows());
+      T.RemoveRow(r);
+      M.RowNames.erase(M.RowNames.begin() + r - 1);
+      M.RowAttribs.erase(M.RowAttribs.begin() + r - 1);
+      for (auto& Col : M.Cells) Col.erase(Col.begin() + r - 1);
+    } else if (Op == 3) {
+      const int32_t c = Pick(T.NrOfColumns() + 1);
+      T.InsertColumn(c);
+      M.ColNames.insert(M.ColNames.begin() + c - 1, "");
+      M.Cells.insert(M.Cells.begin() + c - 1,
+                     std::vector<std::pair<double, int>>(M.RowNames.size()));
+    } else if (Op == 4 && T.NrOfColumns() > 1) {
+      const int32_t c = Pick(T.NrOfColumns());
+      T.RemoveColumn(c);
+      M.ColNames.erase(M.ColNames.begin() + c - 1);
+      M.Cells.erase(M.Cells.begin() + c - 1);
+    } else if (Op == 5) {  // a sort: whole rows move, in order of the key
+      const int32_t Key = Pick(T.NrOfColumns());
+      T.SortRows(Key, true, 0, 0, 0, 0, true);
+      const TModel Sorted(T);
+      for (size_t r = 0; r < M.RowNames.size(); ++r) ASSERT_TRUE(M.SameRow(r, Sorted)) << Step;
+      for (int32_t r = 2; r <= T.NrOfRows(); ++r)
+        ASSERT_LE(T.GetElem(Key, r - 1), T.GetElem(Key, r));
+      continue;
+    }
+    ASSERT_EQ(TModel(T), M) << "step " << Step << " op " << Op;
+  }
+}
+
+TEST(DataTable, CheckStringsFollowTheirContentOnly) {
+  TDataTable T;
+  T.Resize(3, 3);
+  const std::string Names = T.CRCofNamesAndAttributes(), States = T.CRCofCellStates();
+  T.SetElem(2, 2, 5);
+  EXPECT_EQ(T.CRCofNamesAndAttributes(), Names);
+  EXPECT_EQ(T.CRCofCellStates(), States);
+  for (auto Change :
+       {+[](TDataTable& D) { D.SetComment("x"); }, +[](TDataTable& D) { D.SetColName(2, "C-2 "); },
+        +[](TDataTable& D) { D.SetRowAttrib(3, 7); },
+        +[](TDataTable& D) { D.SetMScaleType(1, stRatio); }}) {
+    TDataTable Copy;
+    Copy.CopyContentsFrom(&T);
+    EXPECT_EQ(Copy.CRCofNamesAndAttributes(), Names);
+    Change(Copy);
+    EXPECT_NE(Copy.CRCofNamesAndAttributes(), Names);
+  }
+  T.SetCellState(3, 3, 64);
+  EXPECT_NE(T.CRCofCellStates(), States);
+  T.SetCellState(3, 3, 0);
+  EXPECT_EQ(T.CRCofCellStates(), States);
+}
+
+TEST(DataTable, AnOutsideMatrixIsNeverFreedAndNeverDangles) {
+  auto Outside = std::make_unique<TMatrix>();
+  Outside->Resize(2, 3);
+  Outside->SetVal(2, 3, 4.5);
+  {
+    TDataTable T;
+    T.AssignAnotherDataMatrix(Outside.get());
+    EXPECT_EQ(T.NrOfRows(), 3);
+    EXPECT_EQ(T.GetElem(2, 3), 4.5);
+  }
+  EXPECT_FALSE(Outside->OnChange);  // the table is gone; the matrix lives, unhooked
+  EXPECT_EQ(Outside->GetVal(2, 3), 4.5);
+  TDataTable T;
+  T.AssignAnotherDataMatrix(Outside.get());
+  Outside.reset();  // deleted first: the table takes a fresh matrix of its size
+  EXPECT_EQ(T.NumericData()->NrOfColumns(), 2);
+  T.SetElem(2, 3, 1);
+  EXPECT_EQ(T.GetElem(2, 3), 1);
+}
+
+}  // namespace
+}  // namespace zeq
