@@ -8,7 +8,7 @@ namespace zeq {
 TBitFld::TBitFld(TComponent* AOwner) : TComponent(AOwner) {}
 
 void TBitFld::SetSize(int32_t HighestIndex) {
-  FBits.resize(static_cast<size_t>(std::max(HighestIndex, -1) + 1), false);
+  FBits.resize(static_cast<size_t>(std::max<int64_t>(HighestIndex, -1) + 1), false);
 }
 
 void TBitFld::Clear() { std::fill(FBits.begin(), FBits.end(), false); }

@@ -48,7 +48,7 @@ std::string StrFixed(long double X, int Width, int Decimals) {
 
 std::string StrScientific(long double X, int Width) {
   if (!std::isfinite(X)) return PadLeft(NonFiniteText(X), Width);
-  const int Decimals = std::clamp(Width - 9, 1, 20);
+  const int Decimals = std::clamp(std::max(Width, 10) - 9, 1, 20);  // no overflow for any Width
   const std::string S = ToChars(X, std::chars_format::scientific, Decimals);
   // S is "[-]d.ddde[+-]xx[xx]"; rebuild the exponent with four digits and upper-case E.
   const size_t EPos = S.find('e');

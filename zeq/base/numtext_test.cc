@@ -47,6 +47,7 @@ TEST(StrScientific, HasASignPositionAndAFourDigitExponent) {
   // Python '%.17e' % 1e-300
   EXPECT_EQ(StrScientific(1e-300, 26), " 1.00000000000000003E-0300");
   EXPECT_EQ(StrScientific(9.99996, 12), " 1.000E+0001");  // the rounding carries into the exponent
+  EXPECT_EQ(StrScientific(2.5, INT32_MIN), StrScientific(2.5, 0));  // no overflow in the width
 }
 
 TEST(StrScientific, NarrowFieldsKeepOneDecimalAndWideFieldsArePadded) {

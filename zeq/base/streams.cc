@@ -6,6 +6,8 @@
 #include <cstring>
 #include <filesystem>
 #include <limits>
+#include <new>
+#include <stdexcept>
 
 #include "zeq/base/errors.h"
 #include "zeq/base/extended.h"
@@ -60,7 +62,15 @@ int64_t TMemoryStream::Read(void* Buffer, int64_t Count) {
 int64_t TMemoryStream::Write(const void* Buffer, int64_t Count) {
   if (Count <= 0) return 0;
   if (Count > std::numeric_limits<int64_t>::max() - FPos) return 0;
-  if (FPos + Count > Size()) FData.resize(static_cast<size_t>(FPos + Count));
+  if (FPos + Count > Size()) {
+    try {  // a position far beyond the end cannot be backed by memory: nothing is written
+      FData.resize(static_cast<size_t>(FPos + Count));
+    } catch (const std::bad_alloc&) {
+      return 0;
+    } catch (const std::length_error&) {
+      return 0;
+    }
+  }
   std::memcpy(FData.data() + FPos, Buffer, static_cast<size_t>(Count));
   FPos += Count;
   return Count;

@@ -33,6 +33,9 @@ TEST(MemoryStream, ReadsWritesAndSeeks) {
   S.SetSize(2);
   EXPECT_EQ(S.Position(), 2);
   EXPECT_THROW(S.ReadBuffer(Buf, 1), EInOutError);
+  S.Seek(int64_t{1} << 62, soBeginning);  // no memory can back a write there
+  EXPECT_THROW(S.WriteBuffer("z", 1), EInOutError);
+  EXPECT_EQ(S.Size(), 2);
 }
 
 TEST(StreamValues, ExtendedIsTenLittleEndianBytes) {

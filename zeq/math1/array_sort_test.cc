@@ -144,6 +144,16 @@ TEST(QuickSelect, AgreesWithNthElementAndPartitions) {
   }
 }
 
+TEST(QuickSelect, RepeatedValuesStayLinear) {
+  // Two distinct values over 2^21 elements: a two-way partition needs a pass per element here
+  // (hours); the three-way partition finishes in two passes.
+  std::vector<double> D(size_t{1} << 21);
+  for (size_t i = 0; i < D.size(); ++i) D[i] = static_cast<double>(i % 3 == 0);
+  const auto N = static_cast<int32_t>(D.size());
+  EXPECT_EQ(QuickSelect(D, N / 2, 0, N - 1), 0.0);
+  EXPECT_EQ(QuickSelect(D, N - N / 4, 0, N - 1), 1.0);
+}
+
 TEST(QuickSelect, OutOfContractArgumentsAreSafe) {
   std::vector<double> D{3, 1, 2};
   EXPECT_EQ(QuickSelect(D, -5, 0, 2), 1);  // K clamped to the range

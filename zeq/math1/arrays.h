@@ -62,7 +62,7 @@ int32_t MeanVarOfArray(const TDouble2DArray& Data, int32_t LowIx1, int32_t LowIx
 // reorders that range in place. 0 when HighIx < LowIx. A K outside LowIx..HighIx is clamped
 // into it (giving the smallest or the largest value); a range reaching outside the array
 // gives NaN and leaves the array untouched. NaN elements make the order undefined but the
-// routine terminates.
+// routine terminates. Linear expected time also when values repeat (three-way partitions).
 double QuickSelect(std::span<double> Data, int32_t K, int32_t LowIx, int32_t HighIx);
 
 // ---- sorting (comb sort, shrink factor 1.3, equal elements never exchanged) ----

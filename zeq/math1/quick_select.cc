@@ -1,8 +1,9 @@
 // Selection of the k-th smallest value by repeated partitioning around the middle element.
 //
-// The partition keeps the pivot's first place among the values not below it, and the upper
-// bound moves to the pivot position itself; both are part of the routine's documented
-// reordering of the caller's array.
+// The partition is three-way (below, equal to, above the pivot), so that repeated values cannot
+// make the selection quadratic: the documented two-way partition needs n passes over an array of
+// two distinct values. The value returned is the same; the order the caller's range is left in
+// differs from the two-way partition's where values repeat.
 #include <algorithm>
 #include <limits>
 
@@ -12,23 +13,20 @@ namespace zeq {
 
 namespace {
 
-// Partitions D[Lo..Hi] around D[(Lo + Hi) / 2] and returns the pivot's final position P:
-// every value before P is below the pivot, no value after it is.
-int32_t Partition(std::span<double> D, int32_t Lo, int32_t Hi) {
+// Partitions D[Lo..Hi] around the value of D[(Lo + Hi) / 2]: afterwards D[Lo..Eq-1] are below
+// it, D[Eq..Gt-1] equal to it (or unordered with it) and D[Gt..Hi] above it.
+void Partition(std::span<double> D, int32_t Lo, int32_t Hi, int32_t& Eq, int32_t& Gt) {
   const auto At = [&D](int32_t Ix) -> double& { return D[static_cast<size_t>(Ix)]; };
-  const int32_t Mid = Lo + (Hi - Lo) / 2;
-  std::swap(At(Lo), At(Mid));
-  const double Pivot = At(Lo);
-  int32_t i = Lo + 1;
-  while (i <= Hi && At(i) < Pivot) ++i;
-  for (int32_t j = i + 1; j <= Hi; ++j) {
-    if (At(j) < Pivot) {
-      std::swap(At(i), At(j));
+  const double Pivot = At(Lo + (Hi - Lo) / 2);
+  Eq = Lo, Gt = Hi + 1;
+  for (int32_t i = Lo; i < Gt;) {
+    if (At(i) < Pivot)
+      std::swap(At(i++), At(Eq++));
+    else if (At(i) > Pivot)
+      std::swap(At(i), At(--Gt));
+    else
       ++i;
-    }
   }
-  std::swap(At(Lo), At(i - 1));
-  return i - 1;
 }
 
 }  // namespace
@@ -46,16 +44,17 @@ double QuickSelect(std::span<double> Data, int32_t K, int32_t LowIx, int32_t Hig
 
   int32_t Lo = LowIx;
   int32_t Hi = HighIx;
-  for (;;) {
-    const int32_t P = Partition(Data, Lo, Hi);
-    if (P == K) return Data[static_cast<size_t>(K)];
-    if (P > K) {
-      Hi = P;
-    } else {
-      Lo = P + 1;
-      if (Hi < Lo) return First;  // unreachable while K lies in the range; kept as a guard
-    }
+  while (Lo < Hi) {
+    int32_t Eq, Gt;
+    Partition(Data, Lo, Hi, Eq, Gt);
+    if (K < Eq)
+      Hi = Eq - 1;
+    else if (K >= Gt)
+      Lo = Gt;
+    else
+      return Data[static_cast<size_t>(K)];
   }
+  return Data[static_cast<size_t>(K)];
 }
 
 }  // namespace zeq

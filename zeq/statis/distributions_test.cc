@@ -111,6 +111,8 @@ TEST(SpecialFunctions, CoefficientsAndSmallDistributions) {
 TEST(Kolmogorov, PValuesAgainstScipy) {
   // scipy.stats.kstwo.sf(d, n): the matrix method is exact to rounding
   EXPECT_NEAR(KSPValue(10, 0.3), 0.27053557479999946, 1e-12);
+  for (auto [n, d] : {std::pair{100, -0.1}, {50, -100.0}, {5, 0.0}})
+    EXPECT_EQ(KSPValue(n, d), 1.0) << n << " " << d;  // D > d is certain for d <= 0
   EXPECT_NEAR(KSPValue(50, 0.15), 0.19026366518248072, 1e-12);
   EXPECT_NEAR(KSPValue(99, 0.2), 0.0006018712428207582, 1e-14);  // n d^2 = 3.96 with n = 99: matrix
   // For n = 500 scipy approximates (Pelz-Good); the matrix method here is exact to rounding.

@@ -2,6 +2,7 @@
 // runs tests and the adaptive kernel density estimate.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "zeq/math1/math1.h"
@@ -108,7 +109,8 @@ long double ExactBinom(int64_t n, int64_t k) {
   if (k < 0 || k > n) return 0.0L;
   k = std::min(k, n - k);
   long double C = 1.0L;
-  for (int64_t i = 1; i <= k; ++i)
+  // Once the product overflows it stays infinite: stop there instead of running k times.
+  for (int64_t i = 1; i <= k && C <= std::numeric_limits<long double>::max(); ++i)
     C = C * static_cast<long double>(n - k + i) / static_cast<long double>(i);
   return C;
 }

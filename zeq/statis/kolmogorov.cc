@@ -62,6 +62,7 @@ void MatrixPower(TMatrix& H, int32_t n, TMatrix& V, int32_t& E) {
 
 double KSPValue(int32_t n, double d) {
   if (n < 1 || std::isnan(d)) return std::numeric_limits<double>::quiet_NaN();
+  if (d <= 0) return 1.0;  // before the tail formula, which a large negative d would reach
   const Ext Nd = static_cast<Ext>(n) * d;
   const Ext S = Nd * d;
   const auto Asymptotic = [&] {
@@ -69,7 +70,6 @@ double KSPValue(int32_t n, double d) {
         2 * std::exp(-(2.000071L + 0.331L / std::sqrt(static_cast<Ext>(n)) + 1.409L / n) * S));
   };
   if (S > 7.24L || (S > 3.76L && n > 99)) return Asymptotic();
-  if (d <= 0) return 1.0;
   const auto k = static_cast<int32_t>(std::trunc(Nd)) + 1;
   const int32_t m = 2 * k - 1;
   if (m > MaxMatrixOrder) return Asymptotic();
@@ -95,7 +95,7 @@ double KSPValue(int32_t n, double d) {
   int32_t E;
   MatrixPower(H, n, V, E);
   Ext s = V.GetVal(k, k);
-  for (int32_t i = 1; i <= n; ++i) {
+  for (int64_t i = 1; i <= n; ++i) {  // 64-bit: n may be INT32_MAX
     s = s * i / n;
     if (s < 1e-140L) {
       s *= 1e140L;

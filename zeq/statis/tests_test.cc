@@ -191,6 +191,7 @@ TEST(Runs, ExactProbabilitiesForEverySampleUpTo25And25) {
   EXPECT_NEAR(ExactRunsTest(17, 17, 18), 0.5709789417685045, 1e-15);  // Python fractions
   EXPECT_EQ(ExactRunsTest(5, 5, INT32_MAX), 1.0);  // no loop over the impossible runs
   EXPECT_EQ(ExactRunsTest(2000000000, 2000000000, 1), 0.0);
+  EXPECT_EQ(ExactRunsTest(2000000000, 2000000000, 3), 0.0);  // no overflow, no 2e9-step loop
 }
 
 TEST(Runs, ExactNormalAndSerial) {

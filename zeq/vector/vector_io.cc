@@ -4,7 +4,10 @@
 // TVector, 32-bit integers for TIntVector. Readers never trust a header further than the
 // data behind it: a block that could not be in the stream is refused before any memory is
 // allocated for it.
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -30,8 +33,9 @@ struct TExtendedCodec {
   }
   static bool ReadIndex(TStream* S, int32_t& Ix) {
     bool Failed;
-    const long double X = std::nearbyint(ReadExtendedFromStream(S, Failed));
-    if (Failed || !(X >= INT32_MIN && X <= INT32_MAX)) return false;  // NaN fails too
+    const long double X = ReadExtendedFromStream(S, Failed);
+    // A header holds whole numbers only: 1.5 is not an index (and NaN fails too).
+    if (Failed || !(X >= INT32_MIN && X <= INT32_MAX) || X != std::nearbyint(X)) return false;
     Ix = static_cast<int32_t>(X);
     return true;
   }
@@ -48,6 +52,14 @@ struct TLongintCodec {
   }
   static bool ReadIndex(TStream* S, int32_t& Ix) { return ReadValue(S, Ix); }
 };
+
+// A load grows the vector to Hi elements so that the block keeps its positions; the elements
+// before Lo are zeros that no data backs. They may be as many as the block's own values, or 65536,
+// whichever is more: a 25-byte block claiming positions near 2^31 must not allocate 8 GB.
+bool GrowthBacked(int32_t Lo, int32_t Hi) {
+  const int64_t Values = int64_t{Hi} - Lo + 1, Gap = int64_t{Lo} - 1;
+  return Gap <= std::max<int64_t>(Values, 65536);
+}
 
 template <class Codec, class V>
 void SaveBlock(const V& Vec, TStream* S, int32_t Lo, int32_t Hi) {
@@ -66,7 +78,7 @@ bool LoadBlock(V& Vec, TStream* S, bool AdjustVectorSize) {
     // cannot make the vector allocate what no data backs; a failed allocation is a failed
     // load that leaves the vector as it was.
     const int64_t Count = int64_t{Hi} - Lo + 1;
-    if (Count < 1 || S->Remaining() / Codec::Size < Count) return false;
+    if (Count < 1 || S->Remaining() / Codec::Size < Count || !GrowthBacked(Lo, Hi)) return false;
     try {
       Vec.Resize(Hi);
     } catch (const EZEQVectorError&) {
@@ -101,9 +113,17 @@ class TTokens {
     return true;
   }
 
-  // Can the rest of the text hold Count tokens (each one character and a separator)?
+  // Does the rest of the text hold at least Count tokens? (Counts tokens, not characters, and
+  // stops as soon as it has seen Count.)
   bool CanHold(int64_t Count) const {
-    return static_cast<int64_t>(FText.size() - FPos) >= 2 * Count - 1;
+    size_t Pos = FPos;
+    for (int64_t Seen = 0; Seen < Count; ++Seen) {
+      const size_t Start = FText.find_first_not_of(Blanks, Pos);
+      if (Start == std::string::npos) return false;
+      Pos = FText.find_first_of(Blanks, Start);
+      if (Pos == std::string::npos) return Seen + 1 >= Count;
+    }
+    return true;
   }
 
   const std::string& Text() const { return FText; }
@@ -126,9 +146,21 @@ bool ReadWholeFile(const std::string& FileName, std::string& Text) {
   }
 }
 
+// A number token. One beyond the double range (such as 1.7977E+0308, the largest double written
+// with four decimals) reads as the largest double of its sign, so that what StoreOnFile writes
+// always reads back.
 bool ReadDouble(TTokens& T, double& V) {
   std::string_view Token;
-  return T.Next(Token) && TryStrToFloat(Token, V);
+  if (!T.Next(Token)) return false;
+  if (TryStrToFloat(Token, V)) return true;
+  if (!Token.empty() && Token.front() == '+') Token.remove_prefix(1);
+  long double Wide = 0;
+  const auto [Ptr, Err] = std::from_chars(Token.data(), Token.data() + Token.size(), Wide);
+  if (Err != std::errc() || Ptr != Token.data() + Token.size() || !std::isfinite(Wide))
+    return false;
+  const auto Max = std::numeric_limits<double>::max();
+  V = Wide > Max ? Max : Wide < -Max ? -Max : static_cast<double>(Wide);
+  return true;
 }
 
 // A number rounded to the nearest integer (ties to even); false outside the 32-bit range.
@@ -157,17 +189,22 @@ bool LoadText(V& Vec, const std::string& FileName, bool AdjustVectorSize) {
   if (AdjustVectorSize && Hi > Vec.NrOfElem()) {
     // As for streams: grow only for a block the rest of the file can hold.
     const int64_t Count = int64_t{Hi} - Lo + 1;
-    if (Count < 1 || !T.CanHold(Count)) return false;
+    if (Count < 1 || !T.CanHold(Count) || !GrowthBacked(Lo, Hi)) return false;
     try {
       Vec.Resize(Hi);
     } catch (const EZEQVectorError&) {
       return false;
     }
   }
-  const bool Result = Hi <= Vec.NrOfElem();
+  bool Result = Hi <= Vec.NrOfElem();
   for (int64_t i = Lo; Result && i <= Hi; ++i) {
     typename V::TElem Value{};
-    if (!ReadValue(T, Value)) break;  // an unreadable value ends the reading; the result stays
+    // An unreadable value ends the reading; the values read so far stay, but a load that
+    // stopped early is not a success.
+    if (!ReadValue(T, Value)) {
+      Result = false;
+      break;
+    }
     Vec.SetVal(static_cast<int32_t>(i), Value);
   }
   Vec.Changed();
@@ -253,13 +290,14 @@ bool TVector::LoadFromFile(const std::string& FileName, bool AdjustVectorSize, b
   }
   if (AdjustVectorSize) Resize(Count);
   TTokens T(std::move(Text));
-  for (int32_t i = 1; i <= FNElem; ++i) {
+  bool Result = true;
+  for (int32_t i = 1; Result && i <= FNElem; ++i) {
     double Value;
-    if (!ReadDouble(T, Value)) break;
-    SetVal(i, Value);
+    Result = ReadDouble(T, Value);  // a load that stops early is not a success
+    if (Result) SetVal(i, Value);
   }
   Changed();
-  return true;
+  return Result;
 }
 
 // ---- TIntVector ----

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cfloat>
+
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -85,6 +87,20 @@ TEST(VectorStream, BadHeadersChangeNothing) {
   WriteExtendedToStream(&Huge, 5);
   Huge.SetPosition(0);
   EXPECT_FALSE(V.LoadFromStream(&Huge, true));
+  // Whole headers only; and one value placed near 2^31 cannot grow the vector to 8 GB, nor can
+  // an integer block of one value at 0x74747474.
+  for (auto [Lo, Hi] : {std::pair{1.5L, 1.5L}, {2000000000.0L, 2000000000.0L}}) {
+    TMemoryStream S;
+    for (long double X : {Lo, Hi, 9.0L}) WriteExtendedToStream(&S, X);
+    S.SetPosition(0);
+    EXPECT_FALSE(V.LoadFromStream(&S, true)) << static_cast<double>(Lo);
+  }
+  TIntVector I;
+  TMemoryStream Forged;
+  for (int32_t X : {0x74747474, 0x74747474, 7}) WriteLongintToStream(&Forged, X);
+  Forged.SetPosition(0);
+  EXPECT_FALSE(I.LoadFromStream(&Forged, true));
+  EXPECT_EQ(I.NrOfElem(), 1);
   EXPECT_EQ(Values(V), (std::vector<double>{1, 2}));
   EXPECT_EQ(Changes, 0);
   Huge.SetPosition(0);
@@ -177,15 +193,18 @@ TEST(VectorText, LoadWithHeader) {
   TVector V;
   EXPECT_TRUE(V.LoadFromFile(Path, true));
   EXPECT_EQ(Values(V), (std::vector<double>{0, 7.5, -1000}));
-  WriteFile(Path, "1 3\n4\nbad\n6\n");  // an unreadable value stops the reading
+  WriteFile(Path, "1 3\n4\nbad\n6\n");  // an unreadable value stops the reading: a failure
   TVector W;
   W.Resize(3);
-  EXPECT_TRUE(W.LoadFromFile(Path, false));
+  EXPECT_FALSE(W.LoadFromFile(Path, false));
   EXPECT_EQ(Values(W), (std::vector<double>{4, 0, 0}));
   WriteFile(Path, "1 9\n4\n");
   EXPECT_FALSE(W.LoadFromFile(Path, false));  // the block does not fit
   WriteFile(Path, "1 2000000000\n4\n");
   EXPECT_FALSE(W.LoadFromFile(Path, true));  // the file cannot hold that many values
+  EXPECT_EQ(W.NrOfElem(), 3);
+  WriteFile(Path, "1 5\n4" + std::string(100, ' ') + "\n");  // blanks are not values
+  EXPECT_FALSE(W.LoadFromFile(Path, true));
   EXPECT_EQ(W.NrOfElem(), 3);
   WriteFile(Path, "x 2\n4\n");
   EXPECT_FALSE(W.LoadFromFile(Path, true));
@@ -197,7 +216,7 @@ TEST(VectorText, AutoDetectCountsLinesWithDigits) {
   const std::string Path = TempFile("auto.txt");
   WriteFile(Path, "1.5\n\nx\n2\n");
   TVector V;
-  EXPECT_TRUE(V.LoadFromFile(Path, true, true));
+  EXPECT_FALSE(V.LoadFromFile(Path, true, true));
   EXPECT_EQ(V.NrOfElem(), 2);
   EXPECT_EQ(Values(V), (std::vector<double>{1.5, 0}));  // reading stops at "x"
   WriteFile(Path, "1\n2\n3\n");
@@ -216,6 +235,13 @@ TEST(VectorText, RoundTripsForBothTwins) {
   TVector W;
   ASSERT_TRUE(W.LoadFromFile(Path, true));
   EXPECT_EQ(W.CRCofData(), V.CRCofData());
+  // Four decimals round the largest doubles beyond the range: they read back as the largest.
+  V.SetVal(1, DBL_MAX);
+  V.SetVal(300, -DBL_MAX);
+  ASSERT_TRUE(V.StoreOnFile(0, 300, -1, Path));
+  ASSERT_TRUE(W.LoadFromFile(Path, true));
+  EXPECT_EQ(W.GetVal(1), DBL_MAX);
+  EXPECT_EQ(W.GetVal(300), -DBL_MAX);
   TIntVector I, J;
   I.Resize(4);
   for (int32_t k = 1; k <= 4; ++k)
