@@ -257,6 +257,10 @@ TEST(AxisScale, Examples) {
     EXPECT_EQ(S.Dist, C.Dist) << C.NTicks << " " << static_cast<double>(C.Low);
     EXPECT_EQ(S.Minor, C.Minor) << C.NTicks << " " << static_cast<double>(C.Low);
   }
+  for (long double Bad : {static_cast<long double>(NAN), static_cast<long double>(INFINITY)}) {
+    EXPECT_EQ(Scale(4, 0, Bad).Dist, 0);  // no ticks, and no undefined conversion of NaN
+    EXPECT_EQ(Scale(4, Bad, 1).Minor, 1);
+  }
 }
 
 TEST(AxisScale, RandomRangesGiveSeriesDistancesAndCloseFirstTicks) {

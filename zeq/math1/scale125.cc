@@ -59,7 +59,8 @@ double RoundNeg125(double X) { return RoundSeries(X, X > 0 ? TMagnitude::Down : 
 
 void CalcScalePars(int32_t NTicks, long double ScaleLow, long double ScaleHigh,
                    long double& FirstTick, long double& TickDist, uint16_t& NrMinorTicks) {
-  if (ScaleLow == ScaleHigh) {
+  // Equal bounds, and bounds that are not finite numbers, have no ticks to speak of.
+  if (ScaleLow == ScaleHigh || !std::isfinite(ScaleLow) || !std::isfinite(ScaleHigh)) {
     FirstTick = ScaleLow;
     TickDist = 0;
     NrMinorTicks = 1;

@@ -7,6 +7,7 @@
 #include <limits>
 #include <vector>
 
+#include "zeq/base/internal/histogram_bins.h"
 #include "zeq/matrix/internal/matrix_twin.h"
 
 namespace zeq {
@@ -70,25 +71,21 @@ void TMatrix::MeanVec(TDims Dim, TVector* Means) const { Twin::MeanVec(*this, Di
 bool TMatrix::Histogram(int32_t LoX, int32_t LoY, int32_t HiX, int32_t HiY, double FirstBin,
                         double LastBin, double BinWidth, TIntVector* Histo, int32_t& Underflow,
                         int32_t& Overflow, int32_t& MaxCnt) const {
-  const double Bins = std::nearbyint(std::fabs(LastBin - FirstBin) / BinWidth);
-  if (Histo == nullptr || !(Bins <= 500)) return false;  // NaN fails too
-  const auto NBins = static_cast<int32_t>(Bins);
-  if (NBins != Histo->NrOfElem()) Histo->Resize(NBins);
+  detail::THistogramBins Bins;
+  if (Histo == nullptr || !Bins.Make(FirstBin, LastBin, BinWidth)) return false;
+  if (Bins.Count != Histo->NrOfElem()) Histo->Resize(Bins.Count);
   Histo->Clear();
   int64_t Under = 0, Over = 0;
   MaxCnt = 0;
-  const double LastBinEnd = FirstBin + NBins * BinWidth;
   Twin::Dense(*this, LoX, LoY, HiX, HiY)([&](double X) {
-    if (X < FirstBin) {
+    const int32_t B = Bins.BinOf(X);
+    if (B == 0) {
       ++Under;
-    } else if (X >= LastBin + BinWidth || X >= LastBinEnd) {
+    } else if (B > Bins.Count) {
       ++Over;  // beyond the last bin: overflow, so that every element is counted once
     } else {
-      const double B = std::trunc((X - FirstBin) / BinWidth) + 1;
-      if (B < 1 || B > NBins) return;
-      const auto b = static_cast<int32_t>(B);
-      const int32_t Count = Histo->GetVal(b) + 1;
-      Histo->SetVal(b, Count);
+      const int32_t Count = Histo->GetVal(B) + 1;
+      Histo->SetVal(B, Count);
       MaxCnt = std::max(MaxCnt, Count);
     }
   });

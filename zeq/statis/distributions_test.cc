@@ -74,6 +74,9 @@ TEST(SpecialFunctions, ErrorFunctionAndNormalDistribution) {
   EXPECT_NEAR(nDistriIntegral(2.5), 0.9937903346742238, 1e-9);
   EXPECT_NEAR(nDistriQuantile(0.025), -1.9599639845400545, 1e-7);
   EXPECT_NEAR(nDistriQuantile(0.3), -0.5244005127080409, 1e-7);
+  // Beyond the integral's resolution the start value (4.5e-4) answers: scipy.stats.norm.ppf.
+  EXPECT_NEAR(nDistriQuantile(1e-25), -10.420452200803098, 4.5e-4);
+  EXPECT_NEAR(nDistriQuantile(1e-300), -37.0470962993612, 4.5e-4);
   EXPECT_NEAR(nDistriIntegral(nDistriQuantile(0.5)), 0.5, 0.5e-8);
   EXPECT_EQ(nDistriQuantile(0), 0);
   EXPECT_EQ(nDistriQuantile(1), 0);

@@ -210,8 +210,10 @@ void EstimateProbDensity(TVector* data, TVector* density, double low, double hig
     const double u = low + (high - low) * j / m;
     long double S = 0;
     for (int32_t i = 1; i <= n; ++i) {
-      double h = L[static_cast<size_t>(i)] * bandFactor;
-      if (h == 0) h = bandFactor;
+      // A bandwidth is a width: a window <= 0 (which leaves every local bandwidth at the window)
+      // must not turn the kernels negative.
+      double h = std::fabs(L[static_cast<size_t>(i)] * bandFactor);
+      if (!(h > 0)) h = bandFactor;
       const long double Z = (u - x(i)) / h;
       S += std::exp(-0.5L * Z * Z) / h;
     }

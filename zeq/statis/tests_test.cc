@@ -238,6 +238,10 @@ TEST(KernelDensity, GridSizesAndShape) {
   double Area = 0;  // the estimate integrates to about 1 over a wide grid
   for (int32_t j = 1; j <= 10001; ++j) Area += Density.GetVal(j) * 6.0 / 10000;
   EXPECT_NEAR(Area, 1, 0.05);
+  for (double Window : {0.0, -0.8}) {  // widths, never negative kernels
+    EstimateProbDensity(&Data, &Density, -3, 3, 1, Window, 10, MinIx, MaxIx);
+    for (int32_t j = 1; j <= 11; ++j) EXPECT_GE(Density.GetVal(j), 0) << Window;
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "zeq/base/internal/histogram_bins.h"
 #include "zeq/vector/internal/vector_impl.h"
 
 namespace zeq {
@@ -61,22 +62,17 @@ double TVector::Mode(int32_t LowElem, int32_t HighElem) const {
 bool TVector::Histogram(int32_t FirstElem, int32_t LastElem, double FirstBin, double LastBin,
                         double BinWidth, TIntVector* Histo, int32_t& Underflow, int32_t& Overflow,
                         int32_t& MaxCnt) const {
-  const double Bins = std::nearbyint(std::fabs(LastBin - FirstBin) / BinWidth);
-  if (Histo == nullptr || !(Bins <= 500)) return false;  // NaN fails too
-  const auto M = static_cast<int32_t>(Bins);
-  Impl::THistogramCounts Counts(Histo, M);
-  const long double LastBinEnd =
-      static_cast<long double>(FirstBin) + static_cast<long double>(M) * BinWidth;
+  detail::THistogramBins Bins;
+  if (Histo == nullptr || !Bins.Make(FirstBin, LastBin, BinWidth)) return false;
+  Impl::THistogramCounts Counts(Histo, Bins.Count);
   for (int64_t i = FirstElem; i <= LastElem; ++i) {
-    const double V = GetVal(static_cast<int32_t>(i));
-    if (V < FirstBin) {
+    const int32_t B = Bins.BinOf(GetVal(static_cast<int32_t>(i)));
+    if (B == 0)
       ++Counts.Under;
-    } else if (V >= static_cast<long double>(LastBin) + BinWidth || V >= LastBinEnd) {
+    else if (B > Bins.Count)
       ++Counts.Over;  // beyond the last bin: overflow, so that every value is counted once
-    } else {
-      const long double B = std::trunc((static_cast<long double>(V) - FirstBin) / BinWidth) + 1;
-      Counts.CountInBin(B >= 1 && B <= M ? static_cast<int32_t>(B) : 0);
-    }
+    else
+      Counts.CountInBin(B);
   }
   Counts.Store(Underflow, Overflow, MaxCnt);
   return true;

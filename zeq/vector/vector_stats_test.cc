@@ -116,6 +116,13 @@ TEST(VectorStats, HistogramBinsAndLimits) {
   EXPECT_FALSE(V.Histogram(1, 7, 0, 0, 0, &H, Under, Over, MaxCnt));   // 0 / 0 bins
   EXPECT_FALSE(V.Histogram(1, 7, 0, 10, 0, &H, Under, Over, MaxCnt));  // infinitely many
   EXPECT_FALSE(V.Histogram(1, 7, 0, 10, 1, nullptr, Under, Over, MaxCnt));
+  EXPECT_FALSE(V.Histogram(1, 7, 0, 10, -1, &H, Under, Over, MaxCnt));  // negative widths
+  EXPECT_FALSE(V.Histogram(1, 7, 0, 10, -0.0, &H, Under, Over, MaxCnt));
+  // A NaN is overflow; a value that rounding would put past the last bin lands in the last.
+  VEC(W, NAN, 1 - 1e-17, 0.3);
+  ASSERT_TRUE(W.Histogram(1, 3, 0, 1, 0.1, &H, Under, Over, MaxCnt));
+  EXPECT_EQ(Over, 1);
+  EXPECT_EQ(H.GetVal(10) + H.GetVal(3) + H.GetVal(4), 2);
   // Indices outside the vector read 0.0.
   ASSERT_TRUE(V.Histogram(-2, 0, 0, 10, 1, &H, Under, Over, MaxCnt));
   EXPECT_EQ(H.GetVal(1), 3);
