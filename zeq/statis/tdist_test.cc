@@ -39,6 +39,18 @@ TEST(StudentT, IntegralInvertsTheQuantile) {
     }
 }
 
+TEST(StudentT, HugeDegreesOfFreedomFollowTheNormal) {
+  // mpmath (50 digits) from the regularized incomplete beta; the normal from scipy.stats.norm.
+  EXPECT_NEAR(tDistriQuantile(0.975, 1e9), 1.9599639869123254686, 1e-15);
+  EXPECT_NEAR(tDistriQuantile(0.975, 1e12), 1.9599639845424265068, 1e-15);
+  EXPECT_NEAR(tDistriIntegral(2, 1e9), 0.97724986791684337645, 1e-16);
+  for (double Df : {1e100, 1e308, static_cast<double>(INFINITY)}) {
+    EXPECT_NEAR(tDistriQuantile(0.975, Df), 1.959963984540054, 1e-15) << Df;
+    EXPECT_NEAR(tDistriQuantile(1e-10, Df), -6.361340902404056, 1e-14) << Df;
+    EXPECT_NEAR(tDistriIntegral(2, Df), 0.9772498680518208, 1e-16) << Df;
+  }
+}
+
 TEST(FDistribution, TailsAgainstScipy) {
   // scipy.stats.f.sf(f, d1, d2)
   EXPECT_NEAR(fDistriUpperTail(3.0, 2, 10), 0.095367431640625,
