@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "zeq/base/internal/range_repair.h"
+#include "zeq/base/internal/utf8.h"
 #include "zeq/base/strings.h"
 #include "zeq/datatable/internal/datatable_access.h"
 
@@ -17,21 +18,6 @@ const std::array<std::string, 5> MScaleTypeNames = {"Unknown", "Nominal", "Ordin
                                                     "Ratio"};
 
 // ---- text helpers ----
-
-std::string TDataTableAccess::CutToChars(std::string_view S, int32_t Limit) {
-  int32_t Chars = 0;
-  size_t i = 0;
-  for (; i < S.size(); ++i) {
-    const bool Starts = (static_cast<uint8_t>(S[i]) & 0xC0) != 0x80;  // not a continuation
-    if (Starts && Chars++ == Limit) break;
-  }
-  return std::string(S.substr(0, i));
-}
-
-int32_t TDataTableAccess::CharCount(std::string_view S) {
-  return static_cast<int32_t>(std::count_if(
-      S.begin(), S.end(), [](char C) { return (static_cast<uint8_t>(C) & 0xC0) != 0x80; }));
-}
 
 std::string TDataTableAccess::Lower(std::string_view S) {
   std::string R(S);
@@ -135,7 +121,7 @@ TNominalIDStr TDataTable::GetElemNominal(int32_t Col, int32_t Row) const {
   const double V = std::nearbyint(FNumericData->GetVal(Col, Row));
   if (V >= 1 && V <= MaxNominalIDs)
     return FVType[static_cast<size_t>(Col - 1)].NominalIDs[static_cast<size_t>(V) - 1];
-  return Access::CutToChars(StrFixed(V, 1, 0), NominalIDLength);
+  return detail::CutToChars(StrFixed(V, 1, 0), NominalIDLength);
 }
 
 namespace {
@@ -157,7 +143,7 @@ void TDataTable::SetElemNominal(int32_t Col, int32_t Row, const TNominalIDStr& I
     Slot = FirstEmptySlot(Spec);
     if (Slot == 0)
       RaiseComponentError<EZEQDataTableError>(this, "number of available nominal values exceeded");
-    Spec.NominalIDs[static_cast<size_t>(Slot - 1)] = Access::CutToChars(Id, NominalIDLength);
+    Spec.NominalIDs[static_cast<size_t>(Slot - 1)] = detail::CutToChars(Id, NominalIDLength);
   }
   FNumericData->SetVal(Col, Row, Slot);
 }
@@ -216,13 +202,13 @@ TDTNameStr TDataTable::GetRowName(int32_t Row) const {
 
 void TDataTable::SetColName(int32_t Col, const TDTNameStr& Name) {
   if (!ValidCol(Col)) return;
-  FColName[static_cast<size_t>(Col - 1)] = Access::CutToChars(Name, DTNameLength);
+  FColName[static_cast<size_t>(Col - 1)] = detail::CutToChars(Name, DTNameLength);
   Fire(OnChangeNames);
 }
 
 void TDataTable::SetRowName(int32_t Row, const TDTNameStr& Name) {
   if (!ValidRow(Row)) return;
-  FRowName[static_cast<size_t>(Row - 1)] = Access::CutToChars(Name, DTNameLength);
+  FRowName[static_cast<size_t>(Row - 1)] = detail::CutToChars(Name, DTNameLength);
   Fire(OnChangeNames);
 }
 
@@ -263,7 +249,7 @@ namespace {
 
 int32_t LongestName(const std::vector<TDTNameStr>& Names) {
   int32_t Longest = 0;
-  for (const TDTNameStr& N : Names) Longest = std::max(Longest, TDataTableAccess::CharCount(N));
+  for (const TDTNameStr& N : Names) Longest = std::max(Longest, detail::CharCount(N));
   return Longest;
 }
 
@@ -296,7 +282,7 @@ void TDataTable::SetNominalID(int32_t Col, int32_t Ordinal, const TNominalIDStr&
   if (Id.empty())
     Slot.clear();
   else if (IsCategorial(Col))
-    Slot = Access::CutToChars(Id, NominalIDLength);
+    Slot = detail::CutToChars(Id, NominalIDLength);
   Fire(OnChangeSetup);
 }
 
@@ -304,7 +290,7 @@ int32_t TDataTable::OrdinalOfNominalID(int32_t Col, const TNominalIDStr& Id,
                                        bool IgnoreCase) const {
   if (!ValidCol(Col) || Id.empty() || !IsCategorial(Col)) return 0;
   const std::string Wanted =
-      Access::CutToChars(IgnoreCase ? Access::Lower(Id) : Id, NominalIDLength);
+      detail::CutToChars(IgnoreCase ? Access::Lower(Id) : Id, NominalIDLength);
   const TVTypeSpec& Spec = FVType[static_cast<size_t>(Col - 1)];
   for (int32_t s = 1; s <= MaxNominalIDs; ++s) {
     const TNominalIDStr& Slot = Spec.NominalIDs[static_cast<size_t>(s - 1)];
@@ -321,7 +307,7 @@ int32_t TDataTable::AddNominalID(int32_t Col, const TNominalIDStr& Id) {
   const int32_t Slot = FirstEmptySlot(Spec);
   if (Slot == 0)
     RaiseComponentError<EZEQDataTableError>(this, "number of available nominal values exceeded");
-  Spec.NominalIDs[static_cast<size_t>(Slot - 1)] = Access::CutToChars(Id, NominalIDLength);
+  Spec.NominalIDs[static_cast<size_t>(Slot - 1)] = detail::CutToChars(Id, NominalIDLength);
   Spec.MScaleType = stNominal;
   Fire(OnChangeSetup);
   return Slot;
@@ -408,17 +394,9 @@ int32_t FindName(const std::vector<TDTNameStr>& Names, const std::string& Name) 
 void AddText(TCRCRegisters<8>& R, std::string_view S) {
   int32_t p = 0;
   for (size_t i = 0; i < S.size();) {
-    const auto B = static_cast<uint8_t>(S[i]);
-    const size_t Len = B < 0x80         ? 1
-                       : (B >> 5) == 6  ? 2
-                       : (B >> 4) == 14 ? 3
-                       : (B >> 3) == 30 ? 4
-                                        : 1;
-    uint32_t Code = Len == 1 ? B : B & (0x7Fu >> Len);
-    for (size_t k = 1; k < Len && i + k < S.size(); ++k) Code = (Code << 6) | (S[i + k] & 0x3Fu);
-    ++p;
-    R.AddByte(static_cast<size_t>(p % 8), static_cast<uint8_t>(Code & 0xFF));
-    i += Len;
+    const detail::TUtf8Char C = detail::DecodeUtf8(S, i);
+    R.AddByte(static_cast<size_t>(++p % 8), static_cast<uint8_t>(C.Code & 0xFF));
+    i += C.Length;
   }
 }
 

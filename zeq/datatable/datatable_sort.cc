@@ -5,6 +5,7 @@
 #include <string>
 
 #include "zeq/base/internal/comb_sort.h"
+#include "zeq/base/internal/utf8.h"
 #include "zeq/datatable/datatable.h"
 #include "zeq/datatable/internal/datatable_access.h"
 
@@ -161,7 +162,7 @@ void TDataTable::Serialize(bool AddColumnIDs, bool AddIndices) {
     if (AddColumnIDs) {
       // At most 150 identifiers fit a column: later source columns keep their numbers only.
       for (int32_t c = 1; c <= std::min(Cols, MaxNominalIDs); ++c)
-        AddNominalID(1, Access::CutToChars(std::to_string(c) + ":" + Source->GetColName(c),
+        AddNominalID(1, detail::CutToChars(std::to_string(c) + ":" + Source->GetColName(c),
                                            NominalIDLength));
       FColName[0] = "(column)";
     }

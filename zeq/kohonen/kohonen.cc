@@ -101,6 +101,15 @@ std::vector<int32_t> Neighbourhood(int32_t Center, int32_t r, int32_t Size, bool
 
 }  // namespace
 
+std::vector<double> TKohonen::PackedWeights() const {
+  std::vector<double> W;
+  W.reserve(static_cast<size_t>(FSizeX) * FSizeY * FNrInSens);
+  for (int32_t x = 1; x <= FSizeX; ++x)
+    for (int32_t y = 1; y <= FSizeY; ++y)
+      for (int32_t k = 1; k <= FNrInSens; ++k) W.push_back(FKohMat.GetVal(x, y, k));
+  return W;
+}
+
 void TKohonen::TrainPass(std::vector<double>& W, const std::vector<double>& Data) {
   const int32_t n = FNrInSens;
   const auto Neuron = [&](int32_t x, int32_t y) {
@@ -132,15 +141,10 @@ void TKohonen::TrainPass(std::vector<double>& W, const std::vector<double>& Data
 
 void TKohonen::ContinueTraining() {
   const int32_t n = FNrInSens;
-  std::vector<double> Data(static_cast<size_t>(FNrTrnObj) * n),
-      W(static_cast<size_t>(FSizeX) * FSizeY * n);
+  std::vector<double> Data(static_cast<size_t>(FNrTrnObj) * n), W = PackedWeights();
   for (int32_t j = 1; j <= FNrTrnObj; ++j)
     for (int32_t k = 1; k <= n; ++k)
       Data[static_cast<size_t>(j - 1) * n + (k - 1)] = FDataMat.GetVal(k, j);
-  size_t i = 0;
-  for (int32_t x = 1; x <= FSizeX; ++x)
-    for (int32_t y = 1; y <= FSizeY; ++y)
-      for (int32_t k = 1; k <= n; ++k) W[i++] = FKohMat.GetVal(x, y, k);
   const auto WriteBack = [&] {
     size_t w = 0;
     for (int32_t x = 1; x <= FSizeX; ++x)
@@ -173,13 +177,11 @@ void TKohonen::ApplyIt(const TVector* InData, int32_t& BestIx, int32_t& BestIy,
     const double Centred = InData->GetVal(k) - MeanVec.GetVal(k), s = StdDevVec.GetVal(k);
     z[static_cast<size_t>(k - 1)] = s == 0 ? Centred : Centred / s;
   }
+  const std::vector<double> W = PackedWeights();
+  const double* Neuron = W.data();
   for (int32_t x = 1; x <= FSizeX; ++x)
-    for (int32_t y = 1; y <= FSizeY; ++y) {
-      double D = 0;
-      for (int32_t k = 1; k <= FNrInSens; ++k) {
-        const double Diff = FKohMat.GetVal(x, y, k) - z[static_cast<size_t>(k - 1)];
-        D = D + Diff * Diff;
-      }
+    for (int32_t y = 1; y <= FSizeY; ++y, Neuron += FNrInSens) {
+      const double D = SquaredDistance(Neuron, z.data(), FNrInSens);
       if (D < Distance) Distance = D, BestIx = x, BestIy = y;
     }
 }

@@ -80,6 +80,8 @@ class TKohonen : public TComponent {
  private:
   void NewWeights();
   void NewScales();
+  // The weights neuron by neuron (x outer, y inner), features contiguous.
+  std::vector<double> PackedWeights() const;
   void TrainPass(std::vector<double>& W, const std::vector<double>& Data);
 
   int32_t FMaxNeighb = 2;

@@ -13,6 +13,7 @@
 #include <type_traits>
 
 #include "zeq/base/internal/progress_steps.h"
+#include "zeq/base/internal/utf8.h"
 #include "zeq/matrix/internal/mat4d_access.h"
 
 namespace zeq {
@@ -29,26 +30,10 @@ constexpr int64_t RecordBytes = 4096, Slots = 512, MaxIDChars = 255;
 // a byte that does not start a well-formed sequence.
 std::string Latin1Of(const std::string& Utf8) {
   std::string Out;
-  const auto Byte = [&](size_t i) { return static_cast<uint8_t>(Utf8[i]); };
   for (size_t i = 0; i < Utf8.size() && static_cast<int64_t>(Out.size()) < MaxIDChars;) {
-    const uint8_t B = Byte(i);
-    const size_t Len = B < 0x80                ? 1
-                       : B >= 0xC2 && B < 0xE0 ? 2
-                       : B >= 0xE0 && B < 0xF0 ? 3
-                       : B >= 0xF0 && B < 0xF5 ? 4
-                                               : 0;
-    bool WellFormed = Len > 0 && i + Len <= Utf8.size();
-    for (size_t k = 1; WellFormed && k < Len; ++k) WellFormed = (Byte(i + k) & 0xC0) == 0x80;
-    if (!WellFormed) {
-      Out += '?';
-      ++i;
-      continue;
-    }
-    const uint32_t Code = Len == 1   ? B
-                          : Len == 2 ? ((B & 0x1Fu) << 6) | (Byte(i + 1) & 0x3Fu)
-                                     : 0x100;
-    Out += Code < 0x100 ? static_cast<char>(Code) : '?';
-    i += Len;
+    const detail::TUtf8Char C = detail::DecodeUtf8(Utf8, i);
+    Out += C.WellFormed && C.Code < 0x100 ? static_cast<char>(C.Code) : '?';
+    i += C.Length;
   }
   return Out;
 }

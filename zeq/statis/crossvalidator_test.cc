@@ -64,9 +64,9 @@ struct CrossValidatorLineModel : ::testing::Test {
   }
 
   void ExpectInvalidResults() {
-    for (auto Result : {&TCrossValidator::Press, &TCrossValidator::TPCount,
-                        &TCrossValidator::FPCount, &TCrossValidator::TNCount,
-                        &TCrossValidator::FNCount})
+    for (auto Result :
+         {&TCrossValidator::Press, &TCrossValidator::TPCount, &TCrossValidator::FPCount,
+          &TCrossValidator::TNCount, &TCrossValidator::FNCount})
       for (int32_t k = 1; k <= 2; ++k) EXPECT_EQ((CV.*Result)(k), -1);
     EXPECT_FALSE(CV.IsRunning());
   }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "zeq/statis/internal/exact_densities.h"
 #include "zeq/statis/statis.h"
 
 namespace zeq {
@@ -143,10 +144,8 @@ double nDistriQuantile(double p) {
   if (!(p > 0 && p < 1)) return 0;
   // The smaller tail, taken directly: 1 - (1 - p) would round to 0 below p = 1e-19.
   const Ext Tail = p < 0.5 ? static_cast<Ext>(p) : 1 - static_cast<Ext>(p);
-  const Ext v = -2 * std::log(Tail), t = std::sqrt(v);
-  Ext X0 = t - (2.515517L + 0.802853L * t + 0.010328L * v) /
-                   (1 + 1.432788L * t + 0.189269L * v + 0.001308L * t * v);
-  if (p < 0.5) X0 = -X0;
+  const Ext Start = detail::NormalQuantileStart(Tail);
+  const Ext X0 = p < 0.5 ? Start : -Start;
   const Ext D = std::max(std::fabs(X0), 0.1L);
   Ext Lo = X0 - 0.1L * D, Hi = X0 + 0.1L * D, Mid = X0;
   // Far in the tails the documented integral no longer resolves p (it is 0 below about -8.3

@@ -77,4 +77,10 @@ Ext FDensityExact(Ext x, Ext df1, Ext df2) {
                   std::log(x) - LnBetaExact(A, B));
 }
 
+Ext NormalQuantileStart(Ext Tail) {
+  const Ext v = -2 * std::log(Tail), s = std::sqrt(v);
+  return -(s - (2.515517L + 0.802853L * s + 0.010328L * v) /
+                   (1 + 1.432788L * s + 0.189269L * v + 0.001308L * s * v));
+}
+
 }  // namespace zeq::detail

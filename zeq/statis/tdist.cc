@@ -114,6 +114,12 @@ Ext TCentralQuantile(Ext Delta, Ext df) {
   return T;
 }
 
+// The terms of order 1/df and 1/df^2 of the t distribution about the normal at x (odd in x).
+Ext TCorrection(Ext x, Ext df) {
+  const Ext x2 = x * x;
+  return (x2 * x + x) / (4 * df) + ((5 * x2 + 16) * x2 * x + 3 * x) / (96 * df * df);
+}
+
 // The t <= 0 with P(T <= t) = q, 0 < q <= 1/2.
 Ext TLowerQuantile(Ext q, Ext df) {
   if (q == 0.5L) return 0;
@@ -125,11 +131,8 @@ Ext TLowerQuantile(Ext q, Ext df) {
   if (Delta < 0.125L) return -TCentralQuantile(Delta, df);
   // Start: the normal quantile with the Cornish-Fisher correction, or the power-law tail
   // when that lies further out (small df, small q).
-  const Ext V = -2 * std::log(q), S = std::sqrt(V);
-  const Ext Z = -(S - (2.515517L + 0.802853L * S + 0.010328L * V) /
-                          (1 + 1.432788L * S + 0.189269L * V + 0.001308L * S * V));
-  Ext T = Z + (Z * Z * Z + Z) / (4 * df) +
-          (5 * std::pow(Z, 5) + 16 * Z * Z * Z + 3 * Z) / (96 * df * df);
+  const Ext Z = detail::NormalQuantileStart(q);
+  Ext T = Z + TCorrection(Z, df);
   const Ext LnK =
       -detail::LnBetaExact(df / 2, 0.5L) + (df / 2) * std::log(df);  // f(t) ~ K |t|^-(df+1)
   const Ext PowerTail = -std::exp((LnK - std::log(df * q)) / df);
@@ -168,9 +171,7 @@ Ext NormalLower(Ext z) { return std::erfc(-z / std::numbers::sqrt2_v<Ext>) / 2; 
 // The q-quantile (0 < q <= 1/2) of the standard normal: Newton steps from a rational start
 // value good to 4.5e-4.
 Ext NormalLowerQuantile(Ext q) {
-  const Ext v = -2 * std::log(q), s = std::sqrt(v);
-  Ext z = -(s - (2.515517L + 0.802853L * s + 0.010328L * v) /
-                    (1 + 1.432788L * s + 0.189269L * v + 0.001308L * s * v));
+  Ext z = detail::NormalQuantileStart(q);
   for (int It = 0; It < 30; ++It) {
     const Ext Density = std::exp(-z * z / 2) / std::sqrt(2 * std::numbers::pi_v<Ext>);
     const Ext Step = (NormalLower(z) - q) / Density;
@@ -178,12 +179,6 @@ Ext NormalLowerQuantile(Ext q) {
     if (std::fabs(Step) <= 1e-18L * std::max<Ext>(1, std::fabs(z))) break;
   }
   return z;
-}
-
-// The terms of order 1/df and 1/df^2 of the t distribution about the normal at x (odd in x).
-Ext TCorrection(Ext x, Ext df) {
-  const Ext x2 = x * x;
-  return (x2 * x + x) / (4 * df) + ((5 * x2 + 16) * x2 * x + 3 * x) / (96 * df * df);
 }
 
 }  // namespace

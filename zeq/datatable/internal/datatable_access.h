@@ -1,4 +1,4 @@
-// What the files of TDataTable share: UTF-8 text helpers for names and identifiers, an event
+// What the files of TDataTable share: ASCII case helpers for names and identifiers, an event
 // suspension guard, and a guard that detaches the numeric matrix's change notification.
 #pragma once
 
@@ -11,10 +11,6 @@
 namespace zeq {
 
 struct TDataTableAccess {
-  // The first Limit characters of S, never cutting a multi-byte character.
-  static std::string CutToChars(std::string_view S, int32_t Limit);
-  // Characters (code points) in S.
-  static int32_t CharCount(std::string_view S);
   // ASCII letters lower- or upper-cased; other bytes unchanged.
   static std::string Lower(std::string_view S);
   static std::string Upper(std::string_view S);
