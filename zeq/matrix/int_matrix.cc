@@ -232,8 +232,10 @@ void TIntMatrix::SetVal(int32_t Nc, int32_t Nr, int32_t Value) {
   SparseAppend({Nc, Nr, Value});  // makes room (and widens the bounds), then moves into place
   std::rotate(SpMat.begin() + static_cast<ptrdiff_t>(Pos), SpMat.begin() + FSparseNumElem - 1,
               SpMat.begin() + FSparseNumElem);
-  FNCol = FSparseHighCol;
-  FNRow = FSparseHighRow;
+  // The matrix grows to cover the new position but never shrinks here: a size set by Resize
+  // (or kept from the dense form) stays, so that a later SparseToArray gives it back.
+  FNCol = std::max(FNCol, FSparseHighCol);
+  FNRow = std::max(FNRow, FSparseHighRow);
   Changed();
 }
 
@@ -244,14 +246,17 @@ bool TIntMatrix::Resize(int32_t Nc, int32_t Nr) {
   Nr = std::max(Nr, 0);
   FNCol = Nc;
   FNRow = Nr;
-  FSparseHighCol = std::min(FSparseHighCol, Nc);
-  FSparseHighRow = std::min(FSparseHighRow, Nr);
-  FSparseLowCol = std::min(FSparseLowCol, FSparseHighCol);
-  FSparseLowRow = std::min(FSparseLowRow, FSparseHighRow);
   const auto End =
       std::remove_if(SpMat.begin(), SpMat.begin() + FSparseNumElem,
                      [Nc, Nr](const TSpMatElemInt& E) { return E.colidx > Nc || E.rowidx > Nr; });
   FSparseNumElem = static_cast<int32_t>(End - SpMat.begin());
+  // The bounds are taken again from the entries that remain. Merely lowering the high bounds
+  // to the new sizes would leave them above the largest stored position after a removal, and
+  // Add would then refuse a matrix whose every entry fits.
+  FSparseLowCol = FSparseLowRow = INT32_MAX;
+  FSparseHighCol = FSparseHighRow = 1;
+  for (int32_t i = 0; i < FSparseNumElem; ++i)
+    WidenBounds(SpMat[static_cast<size_t>(i)].colidx, SpMat[static_cast<size_t>(i)].rowidx);
   Changed();
   return true;
 }
@@ -297,8 +302,10 @@ void TIntMatrix::ArrayToSparse(int32_t AllocBy) {
 
 void TIntMatrix::SparseToArray() {
   if (!FIsSparse) return;
-  const int32_t Nc = FSparseNumElem == 0 ? 1 : FSparseHighCol,
-                Nr = FSparseNumElem == 0 ? 1 : FSparseHighRow;
+  // The dense form keeps the sparse sizes, which cover every stored position (SetVal grows
+  // them, Resize removes the entries outside): a dense -> sparse -> dense round trip gives the
+  // matrix back as it was. An empty 0 x 0 sparse matrix becomes the 1 x 1 zero matrix.
+  const int32_t Nc = std::max(FNCol, 1), Nr = std::max(FNRow, 1);
   std::vector<int32_t> Dense = Twin::NewStorage(*this, Nc, Nr);
   for (int32_t i = 0; i < FSparseNumElem; ++i) {
     const TSpMatElemInt& E = SpMat[static_cast<size_t>(i)];

@@ -113,16 +113,72 @@ TEST(SparseMatrix, ConversionsFillAndTranspose) {
   EXPECT_EQ(M.NrOfRows(), 3);
   M.SetVal(3, 3, 0);
   M.SetVal(3, 2, 0);
-  M.ArrayToSparse(1);  // (3, 3) is zero: the size shrinks to the largest stored position
+  M.ArrayToSparse(1);  // (3, 3) is zero: the round trip keeps the size all the same
   M.SparseToArray();
-  EXPECT_EQ(M.NrOfColumns(), 2);
+  EXPECT_EQ(M.NrOfColumns(), 3);
   EXPECT_EQ(M.NrOfRows(), 3);
+  EXPECT_EQ(M.GetVal(2, 3), 4);
   auto Empty = Sparse(4);
   Empty->SparseToArray();
   EXPECT_EQ(Empty->NrOfColumns(), 1);
   Empty->ArrayToSparse(2);
   Empty->Fill(0);
   EXPECT_EQ(Empty->SparseNumElem(), 0);
+}
+
+TEST(SparseMatrix, SizesSetByResizeSurviveLaterWrites) {
+  auto M = Sparse(2);
+  M->Resize(10, 10);
+  M->SetVal(2, 2, 1);
+  EXPECT_EQ(M->NrOfColumns(), 10);
+  EXPECT_EQ(M->NrOfRows(), 10);
+  M->SetVal(12, 3, 1);
+  EXPECT_EQ(M->NrOfColumns(), 12);
+  EXPECT_EQ(M->NrOfRows(), 10);
+  M->SparseToArray();
+  EXPECT_EQ(M->NrOfColumns(), 12);
+  EXPECT_EQ(M->GetVal(12, 3), 1);
+}
+
+TEST(SparseMatrix, ResizeTightensTheBoundsToTheRemainingEntries) {
+  auto S = Sparse(1);
+  S->SetVal(1, 1, 5);
+  S->SetVal(5, 5, 6);
+  S->Resize(3, 3);  // removes (5, 5): what is left fits a 2 x 2 matrix
+  TIntMatrix D;
+  D.Resize(2, 2);
+  D.Fill(0);
+  ASSERT_TRUE(D.Add(S.get()));
+  EXPECT_EQ(D.GetVal(1, 1), 5);
+  EXPECT_EQ(S->GetVal(2, 2), 0);
+}
+
+TEST(SparseMatrix, CopiesAreBoundedByTheSmallerSide) {
+  auto Big = Sparse(1);
+  Big->SetVal(1000000, 1000000, 9);
+  Big->SetVal(2, 1, 4);
+  TIntMatrix Small;
+  Small.Resize(2, 2);
+  Small.Fill(7);
+  Small.CopyFrom(Big.get(), 1, 1, 1000000, 1000000, 1, 1);  // walks 2 x 2 positions, not 10^12
+  EXPECT_EQ(Small.GetVal(2, 1), 4);
+  EXPECT_EQ(Small.GetVal(1, 2), 0);
+  Small.Fill(7);
+  Small.CopyFrom(Big.get(), 999999, 999999, 1000000, 1000000, 0, 0);  // only (1, 1) lands
+  EXPECT_EQ(Small.GetVal(1, 1), 9);
+  EXPECT_EQ(Small.GetVal(2, 2), 7);
+  auto Wide = Sparse(1);
+  Wide->SetVal(INT32_MAX, 1, 3);
+  Wide->SetVal(INT32_MAX - 1, 1, 2);
+  TIntVector V;
+  V.Resize(3);
+  Wide->CopyRowToVec(&V, 1, INT32_MAX - 1, INT32_MAX);  // the loop ends at the last column
+  EXPECT_EQ(V.GetVal(1), 2);
+  EXPECT_EQ(V.GetVal(2), 3);
+  EXPECT_EQ(V.GetVal(3), 0);
+  Wide->Transpose();
+  Wide->CopyColToVec(&V, 1, INT32_MAX, INT32_MAX);
+  EXPECT_EQ(V.GetVal(1), 3);
 }
 
 TEST(SparseMatrix, AddSparseToDense) {

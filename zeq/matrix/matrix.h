@@ -294,9 +294,10 @@ class TMatrix : public TComponent {
 };
 
 // The integer twin of TMatrix, dense or sparse. The sparse form stores only the entries set
-// explicitly, sorted by (column, row); its size follows the largest stored position. Methods
-// without a sparse variant do nothing (or return 0 / false) in the sparse form: convert with
-// SparseToArray first.
+// explicitly, sorted by (column, row); its size grows to cover the largest stored position and
+// is kept through Resize and the conversions between the forms. Methods without a
+// sparse variant do nothing (or return 0 / false) in the sparse form: convert with SparseToArray
+// first.
 class TIntMatrix : public TComponent {
  public:
   using TElem = int32_t;

@@ -119,15 +119,18 @@ struct TMatrixTwin {
     Clamp(RowHi, Src->NrOfRows());
     if (RowLo > RowHi) std::swap(RowLo, RowHi);
     if (ColLo > ColHi) std::swap(ColLo, ColHi);
-    // 64-bit destination indices: a corner near the ends of the 32-bit range must not wrap.
-    for (int64_t c = ColLo; c <= ColHi; ++c)
-      for (int64_t r = RowLo; r <= RowHi; ++r) {
-        const int64_t Dc = c - ColLo + DestCol, Dr = r - RowLo + DestRow;
-        if (Dc >= 1 && Dc <= Mx.NrOfColumns() && Dr >= 1 && Dr <= Mx.NrOfRows())
-          Mx.SetVal(static_cast<int32_t>(Dc), static_cast<int32_t>(Dr),
-                    static_cast<TElemOf<M>>(
-                        Src->GetVal(static_cast<int32_t>(c), static_cast<int32_t>(r))));
-      }
+    // Only the part of the source rectangle that lands inside the destination is walked (a
+    // huge sparse source copied into a small matrix costs the small matrix). 64-bit indices:
+    // a corner near the ends of the 32-bit range must not wrap.
+    const int64_t C0 = std::max<int64_t>(ColLo, int64_t{ColLo} + 1 - DestCol),
+                  C1 = std::min<int64_t>(ColHi, int64_t{ColLo} + Mx.NrOfColumns() - DestCol),
+                  R0 = std::max<int64_t>(RowLo, int64_t{RowLo} + 1 - DestRow),
+                  R1 = std::min<int64_t>(RowHi, int64_t{RowLo} + Mx.NrOfRows() - DestRow);
+    for (int64_t c = C0; c <= C1; ++c)
+      for (int64_t r = R0; r <= R1; ++r)
+        Mx.SetVal(
+            static_cast<int32_t>(c - ColLo + DestCol), static_cast<int32_t>(r - RowLo + DestRow),
+            static_cast<TElemOf<M>>(Src->GetVal(static_cast<int32_t>(c), static_cast<int32_t>(r))));
     Mx.Changed();
   }
 
@@ -143,10 +146,13 @@ struct TMatrixTwin {
       Mx.MakeValidRowRange(First, Last);
       Line = std::clamp(Line, 1, std::max(Mx.NrOfColumns(), 1));
     }
-    Last = static_cast<int32_t>(std::min<int64_t>(Last, int64_t{DestVec->NrOfElem()} + First - 1));
+    const int64_t End = std::min<int64_t>(Last, int64_t{DestVec->NrOfElem()} + First - 1);
     DestVec->Fill(0);
-    for (int32_t i = First; i <= Last; ++i)
-      DestVec->SetVal(i - First + 1, AlongRow ? Mx.GetVal(i, Line) : Mx.GetVal(Line, i));
+    for (int64_t i = First; i <= End; ++i) {  // 64-bit: Last may be the largest int32_t
+      const auto Ix = static_cast<int32_t>(i);
+      DestVec->SetVal(static_cast<int32_t>(i - First + 1),
+                      AlongRow ? Mx.GetVal(Ix, Line) : Mx.GetVal(Line, Ix));
+    }
   }
 
   template <class M>
