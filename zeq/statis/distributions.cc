@@ -14,13 +14,34 @@ namespace {
 using Ext = long double;
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 
-Ext LnGammaL(Ext x) {
-  if (!(x > 0)) return 0;
+// The Lanczos sum s(x) of LnGammaL.
+Ext LanczosSum(Ext x) {
   static constexpr Ext C[6] = {76.18009173L,  -86.50532033L,  24.01409822L,
                                -1.231739516L, 0.00120858003L, -0.00000536382L};
   Ext S = 1;
   for (int j = 0; j < 6; ++j) S += C[j] / (x + j);
-  return (x - 0.5L) * std::log(x + 4.5L) - (x + 4.5L) + std::log(2.5066282746310002L * S);
+  return S;
+}
+
+Ext LnGammaL(Ext x) {
+  if (!(x > 0)) return 0;
+  return (x - 0.5L) * std::log(x + 4.5L) - (x + 4.5L) +
+         std::log(2.5066282746310002L * LanczosSum(x));
+}
+
+// ln(Gamma(a + b) / (Gamma(a) Gamma(b))), the log of 1/B(a, b). For ordinary parameters it is
+// the documented sum of three log-gammas. When one parameter is huge the two large log-gammas
+// (about L ln L each) cancel to a value near S ln L, and long double keeps too few digits of
+// them: IncompleteBeta(2.2e-308, 0.001, 1e100) came out as 492. Above 1e7 (where the
+// cancellation would cost more than 1e-11 of the exponent) the difference
+// LnGamma(L + S) - LnGamma(L) is taken from the same Lanczos formula rearranged so that
+// nothing cancels: (L - 0.5) ln(1 + S / (L + 4.5)) + S ln(L + S + 4.5) - S + ln(s(L + S) / s(L)).
+Ext LnInverseBeta(Ext a, Ext b) {
+  const Ext L = std::max(a, b), S = std::min(a, b);
+  if (!(L > 1e7L)) return LnGammaL(a + b) - LnGammaL(a) - LnGammaL(b);
+  const Ext Diff = (L - 0.5L) * std::log1p(S / (L + 4.5L)) + S * std::log(L + S + 4.5L) - S +
+                   std::log(LanczosSum(L + S) / LanczosSum(L));
+  return Diff - LnGammaL(S);
 }
 
 Ext IncompleteGammaL(Ext x, Ext a) {
@@ -108,8 +129,8 @@ double IncompleteBeta(double x, double a, double b) {
   if (x > 1) return 1;
   const Ext X = x, A = a, B = b;
   const Ext Bt = (X == 0 || X == 1) ? 0
-                                    : std::exp(LnGammaL(A + B) - LnGammaL(A) - LnGammaL(B) +
-                                               A * std::log(X) + B * std::log(1 - X));
+                                    : std::exp(LnInverseBeta(A, B) + A * std::log(X) +
+                                               B * std::log1p(-X));
   if (X < (A + 1) / (A + B + 2)) return static_cast<double>(Bt * BetaFraction(X, A, B) / A);
   return static_cast<double>(1 - Bt * BetaFraction(1 - X, B, A) / B);
 }
