@@ -22,7 +22,8 @@ bool TBitFld::GetBit(int32_t Ix) const {
 }
 
 int32_t TBitFld::CountTrueBits() const {
-  return static_cast<int32_t>(std::count(FBits.begin(), FBits.end(), true));
+  const auto Count = std::count(FBits.begin(), FBits.end(), true);
+  return static_cast<int32_t>(std::min<int64_t>(Count, INT32_MAX));
 }
 
 void TBitFld::Invert() { FBits.flip(); }

@@ -16,7 +16,8 @@ class TBitFld : public TComponent {
   std::string ClassName() const override { return "TBitFld"; }
 
   // The highest bit index (bit count - 1).
-  int32_t Size() const { return static_cast<int32_t>(FBits.size()) - 1; }
+  // (64-bit arithmetic: SetSize(INT32_MAX) holds 2^31 bits.)
+  int32_t Size() const { return static_cast<int32_t>(static_cast<int64_t>(FBits.size()) - 1); }
   // Resizes to bits 0..HighestIndex (a negative index empties the field); bits that stay
   // keep their values, new bits are false.
   void SetSize(int32_t HighestIndex);
@@ -25,6 +26,7 @@ class TBitFld : public TComponent {
   // Bits outside 0..Size() read false; writes there are ignored.
   void SetBit(int32_t Ix, bool Value);
   bool GetBit(int32_t Ix) const;
+  // Saturates at INT32_MAX (a field of 2^31 true bits has one more).
   int32_t CountTrueBits() const;
   void Invert();
   // Copies size and bits of Source (null: nothing happens).

@@ -27,6 +27,18 @@ TEST(BitFld, SizeBitsAndCounts) {
   EXPECT_EQ(F.CountTrueBits(), 0);
 }
 
+TEST(BitFld, TheLargestFieldCountsWithoutOverflow) {
+  TBitFld F;
+  F.SetSize(INT32_MAX);  // 2^31 bits, 256 MiB
+  EXPECT_EQ(F.Size(), INT32_MAX);
+  F.SetBit(INT32_MAX, true);
+  EXPECT_TRUE(F.GetBit(INT32_MAX));
+  F.Invert();
+  EXPECT_EQ(F.CountTrueBits(), INT32_MAX);  // 2^31 - 1 true bits: exact
+  F.SetBit(INT32_MAX, true);
+  EXPECT_EQ(F.CountTrueBits(), INT32_MAX);  // 2^31: saturated
+}
+
 TEST(BitFld, CombineWithEachOperation) {
   TBitFld A, B;
   A.SetSize(3);
