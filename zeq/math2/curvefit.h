@@ -119,6 +119,7 @@ class TCurveFit : public TComponent {
  private:
   // The pair counts of the rank statistics, computed on first use after a change.
   void UpdatePairCounts();
+  int32_t ImportASCPoints(const std::string& FName);
   void AddPoint(double x, double y, int Sign);
   double MeanAngle(int32_t Col) const;
   double SampleMoment(int32_t Col, bool Kurtosis) const;

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <new>
 #include <sstream>
 #include <vector>
 
@@ -65,6 +66,17 @@ class TAscReader {
 }  // namespace
 
 int32_t TCurveFit::ImportASC(const std::string& FName) {
+  // Reading allocates (the file's text, the new points, the grown storage): any failure is
+  // reported in the component's own words, with the old points still in place.
+  try {
+    return ImportASCPoints(FName);
+  } catch (const std::bad_alloc&) {
+  } catch (const EZEQMatrixError&) {  // only the point storage's growth raises it here
+  }
+  RaiseComponentError<EZEQMath2Error>(this, "not enough memory on heap");
+}
+
+int32_t TCurveFit::ImportASCPoints(const std::string& FName) {
   FKendallValid = false;
   TAscHeader H;
   if (const int32_t Code = ReadHeaderOfASC(FName, H); Code != 0) return Code;

@@ -282,21 +282,34 @@ void TIntMatrix::Clone(const TIntMatrix* MatSource) {
 
 void TIntMatrix::ArrayToSparse(int32_t AllocBy) {
   if (FIsSparse) return;
-  std::vector<int32_t> Dense = std::move(Mat);
-  const size_t Ld = FLd;
+  // Everything is allocated before anything changes, so that a failure leaves the dense
+  // form as it was. The capacity is the one the appends would reach: AllocBy steps.
+  const int32_t Step = std::max(AllocBy, 1);
+  int64_t Count = 0;
+  Twin::Dense(*this, 0, 0, 0, 0)([&](int32_t X) { Count += X != 0; });
+  const int64_t Capacity = std::max<int64_t>((Count + Step - 1) / Step, 1) * Step;
+  std::vector<TSpMatElemInt> Entries;
+  std::vector<int32_t> Released;
   try {
-    ResetSparse(AllocBy);
-    for (int32_t c = 1; c <= FNCol; ++c)
-      for (int32_t r = 1; r <= FNRow; ++r) {
-        const int32_t V = Dense[static_cast<size_t>(c - 1) * Ld + static_cast<size_t>(r - 1)];
-        if (V != 0) SparseAppend({c, r, V});
-      }
-    Mat.assign(1, 0);  // the dense storage is released
-  } catch (...) {
-    Mat = std::move(Dense);  // a failed conversion leaves the dense form as it was
-    SpMat.clear();
-    throw;
+    Entries.reserve(static_cast<size_t>(Capacity));
+    Released.assign(1, 0);
+  } catch (const std::bad_alloc&) {
+    OutOfMemory();
   }
+  FSparseLowCol = FSparseLowRow = INT32_MAX;
+  FSparseHighCol = FSparseHighRow = 1;
+  for (int32_t c = 1; c <= FNCol; ++c)
+    for (int32_t r = 1; r <= FNRow; ++r)
+      if (const int32_t V = At(c, r); V != 0) {
+        Entries.push_back({c, r, V});
+        WidenBounds(c, r);
+      }
+  Entries.resize(static_cast<size_t>(Capacity));  // within the reserved capacity: no throw
+  SpMat = std::move(Entries);
+  FAllocBy = Step;
+  FNumAllocated = static_cast<int32_t>(Capacity);
+  FSparseNumElem = static_cast<int32_t>(Count);
+  Mat = std::move(Released);  // the dense storage is released
   FIsSparse = true;
 }
 

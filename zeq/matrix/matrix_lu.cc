@@ -7,7 +7,9 @@
 // at run time (zeq/base/internal/simd.h).
 #include <algorithm>
 #include <cmath>
+#include <new>
 #include <numeric>
+#include <optional>
 
 #include "zeq/base/internal/simd.h"
 #include "zeq/matrix/internal/matrix_twin.h"
@@ -165,7 +167,7 @@ ZEQ_SIMD_FUNCTION(RowTimesColumns,
                   (Row, X, K0, K1, Sum))
 
 void SolveIdentityColumns(const double* LU, const size_t* Index, size_t N, size_t J0, size_t W,
-                          double* X) {
+                          double* X, double* /*Scratch: used by the exact variant only*/) {
   std::fill(X, X + N * SolveWidth, 0.0);
   for (size_t w = 0; w < W; ++w) X[(J0 + w) * SolveWidth + w] = 1.0;
   size_t First[SolveWidth] = {};  // ii + 1 of each column; 0 while its leading zeros last
@@ -197,11 +199,10 @@ void SolveIdentityColumns(const double* LU, const size_t* Index, size_t N, size_
 // The same, one column at a time and literally as documented: for factors holding infinities
 // or NaNs, where a skipped zero term would not be zero.
 void SolveIdentityColumnsExactly(const double* LU, const size_t* Index, size_t N, size_t J0,
-                                 size_t W, double* X) {
+                                 size_t W, double* X, double* x) {
   std::fill(X, X + N * SolveWidth, 0.0);
-  std::vector<double> x(N);
   for (size_t w = 0; w < W; ++w) {
-    std::fill(x.begin(), x.end(), 0.0);
+    std::fill(x, x + N, 0.0);
     x[J0 + w] = 1.0;
     size_t First = 0;
     for (size_t i = 0; i < N; ++i) {
@@ -238,15 +239,18 @@ bool TMatrix::Invert() {
   {
     // Working storage first: a failed allocation raises before anything changes.
     std::vector<double> Inverse = detail::TMatrixTwin::NewStorage(*this, FNCol, FNRow);
-    std::vector<double> Work = Mat;  // the factorisation runs on a copy until it cannot fail
-    std::vector<double> RowMajor, X;
+    std::vector<double> Work, RowMajor, X, Scratch;
+    std::optional<TCroutLU> Factors;
     try {
+      Work = Mat;  // the factorisation runs on a copy until it cannot fail
       RowMajor.resize(N * N);
       X.resize(N * SolveWidth);
+      Scratch.resize(N);
+      Factors.emplace(Work.data(), N, FLd, true);
     } catch (const std::bad_alloc&) {
       OutOfMemory();
     }
-    TCroutLU LU(Work.data(), N, FLd, true);
+    TCroutLU& LU = *Factors;
     int32_t Sign = 1;
     const TCrout Outcome = LU.Run(Sign);
     if (Outcome == TCrout::TinyPivot || Outcome == TCrout::Aborted) Mat.swap(Work);  // factors stay
@@ -269,7 +273,7 @@ bool TMatrix::Invert() {
           }
         }
         if (!Result) break;
-        Solve(RowMajor.data(), LU.Index().data(), N, J0, W, X.data());
+        Solve(RowMajor.data(), LU.Index().data(), N, J0, W, X.data(), Scratch.data());
         for (size_t w = 0; w < W; ++w)
           for (size_t i = 0; i < N; ++i) Inverse[i + (J0 + w) * FLd] = X[i * SolveWidth + w];
       }
@@ -288,7 +292,14 @@ bool TMatrix::LUdecomposition(TMatrix* MatL, TMatrix* MatU) const {
   MatL->Resize(N, N);
   MatL->Fill(0.0);
   MatU->Clone(this);
-  TCroutLU LU(TMatrixTwin::Data(*MatU), static_cast<size_t>(N), TMatrixTwin::Ld(*MatU), false);
+  std::optional<TCroutLU> Factors;
+  try {
+    Factors.emplace(TMatrixTwin::Data(*MatU), static_cast<size_t>(N), TMatrixTwin::Ld(*MatU),
+                    false);
+  } catch (const std::bad_alloc&) {
+    OutOfMemory();
+  }
+  TCroutLU& LU = *Factors;
   int32_t Sign = 1;
   const TCrout Outcome = LU.Run(Sign);
   LUSign = Sign;

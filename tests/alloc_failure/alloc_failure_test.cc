@@ -1,0 +1,288 @@
+// Every allocation of the operations that promise to leave their object unchanged on failure
+// is failed in turn: after each failure the object must be as before, and the documented
+// message must be raised (or, for loads, the documented false returned).
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "zeq/datatable/datatable.h"
+#include "zeq/math2/curvefit.h"
+#include "zeq/matrix/mat3d.h"
+#include "zeq/matrix/mat4d.h"
+#include "zeq/matrix/matrix.h"
+#include "zeq/testing/alloc_failure.h"
+#include "zeq/testing/test_util.h"
+#include "zeq/vector/vector.h"
+
+namespace zeq {
+namespace {
+
+using test::Cat;
+using test::ForEachAllocationFailure;
+using test::TFailingAllocation;
+
+// The observable state of each kind of object: sizes and a checksum of the contents.
+std::string State(const TVector& V) { return Cat(V.NrOfElem(), " ", V.CRCofData()); }
+std::string State(const TIntVector& V) { return Cat(V.NrOfElem(), " ", V.CRCofData()); }
+std::string State(const TMatrix& M) {
+  return Cat(M.NrOfColumns(), "x", M.NrOfRows(), " ", M.CRCofData());
+}
+std::string State(const TIntMatrix& M) {
+  std::string S = Cat(M.IsSparse(), " ", M.NrOfColumns(), "x", M.NrOfRows(), " ", M.SparseNumElem(),
+                      " ", M.CRCofData());
+  for (int32_t i = 1; i <= M.SparseNumElem(); ++i)
+    S += Cat(" ", M.SparseEntry(i).colidx, ",", M.SparseEntry(i).rowidx);
+  return S;
+}
+std::string State(const TMat3D& M) {
+  return Cat(M.NrOfColumns(), "x", M.NrOfRows(), "x", M.NrOfLayers(), " ", M.CRCofData());
+}
+std::string State(const TMat4D& M) {
+  return Cat(M.NrOfColumns(), "x", M.NrOfRows(), "x", M.NrOfLayers(), "x", M.NrOfTimeSlots(), " ",
+             M.CRCofData());
+}
+std::string State(const TDataTable& T) {
+  return Cat(T.NrOfColumns(), "x", T.NrOfRows(), " ", T.GetColName(1), " ", T.GetRowName(1));
+}
+std::string State(const TCurveFit& F) {
+  std::string S = Cat(F.NumData());
+  for (int32_t i = 1; i <= F.NumData(); ++i) S += Cat(" ", F.DataX(i), ",", F.DataY(i));
+  return S;
+}
+
+// Runs Op on a fresh object from Make once for every allocation it makes, that allocation
+// failing. After a failure the object must be unchanged and the outcome the documented one:
+// the exception Message, or (Message empty) a false result; a file load (FileLoad) may also
+// report the failure as a false result, as for a file it cannot read. Returns the
+// allocation count.
+template <class TObj>
+int64_t ExpectUnchangedOnFailure(const char* Label,
+                                 const std::function<std::unique_ptr<TObj>()>& Make,
+                                 const std::function<bool(TObj&)>& Op, const std::string& Message,
+                                 bool FileLoad = false) {
+  SCOPED_TRACE(Label);
+  return ForEachAllocationFailure([&](int64_t N) {
+    const auto X = Make();
+    const std::string Before = State(*X);
+    bool Result = false, Fired = false;
+    std::exception_ptr Error;
+    {
+      TFailingAllocation Fail(N);
+      try {
+        Result = Op(*X);
+      } catch (...) {
+        Error = std::current_exception();
+      }
+      Fired = Fail.Fired();
+    }
+    std::string What;
+    try {
+      if (Error) std::rethrow_exception(Error);
+    } catch (const std::exception& E) {
+      What = E.what();
+    }
+    if (!Fired) {
+      EXPECT_EQ(What, "") << "no allocation failed";
+      return false;
+    }
+    EXPECT_EQ(State(*X), Before) << "allocation " << N;
+    if (Message.empty() || (FileLoad && What.empty()))
+      EXPECT_TRUE(!Result && What.empty()) << "allocation " << N << ": " << What;
+    else
+      EXPECT_EQ(What, Message) << "allocation " << N;
+    return true;
+  });
+}
+
+template <class TObj>
+std::unique_ptr<TObj> Named() {
+  auto X = std::make_unique<TObj>();
+  X->SetName("X");
+  return X;
+}
+
+std::unique_ptr<TVector> Ramp(int32_t N) {
+  auto V = Named<TVector>();
+  V->Resize(N);
+  for (int32_t i = 1; i <= N; ++i) V->SetVal(i, i * 0.5);
+  return V;
+}
+
+std::unique_ptr<TMatrix> Square(int32_t N) {
+  auto M = Named<TMatrix>();
+  M->Resize(N, N);
+  for (int32_t c = 1; c <= N; ++c)
+    for (int32_t r = 1; r <= N; ++r) M->SetVal(c, r, c == r ? 4.0 : 1.0 / (c + r));
+  return M;
+}
+
+std::string TempFile(const std::string& Tag) {
+  return Cat(::testing::TempDir(), "zeq_alloc_", Tag, ".dat");
+}
+
+TEST(AllocationFailure, VectorsKeepSizeAndContents) {
+  EXPECT_GT(ExpectUnchangedOnFailure<TVector>(
+                "TVector.Resize", [] { return Ramp(10); },
+                [](TVector& V) { return V.Resize(5000); }, "Component \"X\": not enough memory"),
+            0);
+  EXPECT_GT(ExpectUnchangedOnFailure<TIntVector>(
+                "TIntVector.Resize",
+                [] {
+                  auto V = Named<TIntVector>();
+                  V->Resize(7);
+                  V->Fill(3);
+                  return V;
+                },
+                [](TIntVector& V) { return V.Resize(3000); }, "Component \"X\": not enough memory"),
+            0);
+}
+
+TEST(AllocationFailure, VectorLoadsFailWithoutChange) {
+  TMemoryStream* Stream = nullptr;
+  Ramp(300)->SaveToStream(Stream, 1, 300);
+  const std::unique_ptr<TMemoryStream> Owned(Stream);
+  EXPECT_GT(ExpectUnchangedOnFailure<TVector>(
+                "TVector.LoadFromStream", [] { return Ramp(5); },
+                [&](TVector& V) {
+                  Stream->Seek(0, soBeginning);
+                  return V.LoadFromStream(Stream, true);
+                },
+                ""),
+            0);
+  const std::string File = TempFile("vector");
+  ASSERT_TRUE(Ramp(200)->StoreOnFile(1, 200, 6, File));
+  EXPECT_GT(ExpectUnchangedOnFailure<TVector>(
+                "TVector.LoadFromFile", [] { return Ramp(5); },
+                [&](TVector& V) { return V.LoadFromFile(File, true); }, ""),
+            0);
+  std::remove(File.c_str());
+}
+
+TEST(AllocationFailure, MatricesKeepShapeAndContents) {
+  const std::string Heap = "Component \"X\": not enough memory on heap";
+  EXPECT_GT(ExpectUnchangedOnFailure<TMatrix>(
+                "TMatrix.Resize", [] { return Square(5); },
+                [](TMatrix& M) { return M.Resize(40, 30); }, Heap),
+            0);
+  EXPECT_GT(
+      ExpectUnchangedOnFailure<TMatrix>(
+          "TMatrix.Invert", [] { return Square(6); }, [](TMatrix& M) { return M.Invert(); }, Heap),
+      0);
+  EXPECT_GT(ExpectUnchangedOnFailure<TMatrix>(
+                "TMatrix.Transpose",
+                [] {
+                  auto M = Square(4);
+                  M->Resize(4, 7);
+                  return M;
+                },
+                [](TMatrix& M) { return M.Transpose(); }, Heap),
+            0);
+  EXPECT_GT(ExpectUnchangedOnFailure<TMat3D>(
+                "TMat3D.Resize",
+                [] {
+                  auto M = Named<TMat3D>();
+                  M->Resize(3, 2, 2);
+                  M->SetVal(2, 2, 2, 5);
+                  return M;
+                },
+                [](TMat3D& M) { return M.Resize(20, 20, 5); }, Heap),
+            0);
+  EXPECT_GT(ExpectUnchangedOnFailure<TMat4D>(
+                "TMat4D.Resize",
+                [] {
+                  auto M = Named<TMat4D>();
+                  M->Resize(3, 2, 2, 2);
+                  M->SetVal(3, 2, 1, 2, 5);
+                  return M;
+                },
+                [](TMat4D& M) { return M.Resize(9, 9, 3, 4); }, Heap),
+            0);
+}
+
+TEST(AllocationFailure, IntegerMatricesInBothForms) {
+  const std::string Heap = "Component \"X\": not enough memory on heap";
+  const auto Dense = [] {
+    auto M = Named<TIntMatrix>();
+    M->Resize(4, 3);
+    for (int32_t c = 1; c <= 4; ++c) M->SetVal(c, 1 + c % 3, c);
+    return M;
+  };
+  EXPECT_GT(ExpectUnchangedOnFailure<TIntMatrix>(
+                "TIntMatrix.Resize", Dense, [](TIntMatrix& M) { return M.Resize(30, 30); }, Heap),
+            0);
+  EXPECT_GT(ExpectUnchangedOnFailure<TIntMatrix>(
+                "TIntMatrix.Transpose", Dense, [](TIntMatrix& M) { return M.Transpose(); }, Heap),
+            0);
+  EXPECT_GT(ExpectUnchangedOnFailure<TIntMatrix>(
+                "TIntMatrix.ArrayToSparse", Dense,
+                [](TIntMatrix& M) {
+                  M.ArrayToSparse(1);
+                  return true;
+                },
+                Heap),
+            0);
+  const auto Sparse = [] {
+    std::unique_ptr<TIntMatrix> M(TIntMatrix::CreateSparse(nullptr, 1));
+    M->SetName("X");
+    M->SetVal(3, 3, 1);
+    M->SetVal(1, 5, 2);
+    return M;
+  };
+  EXPECT_GT(ExpectUnchangedOnFailure<TIntMatrix>(
+                "sparse TIntMatrix.SetVal", Sparse,
+                [](TIntMatrix& M) {
+                  M.SetVal(2, 2, 7);  // capacity 2 is full: the entries grow
+                  return true;
+                },
+                Heap),
+            0);
+  EXPECT_GT(ExpectUnchangedOnFailure<TIntMatrix>(
+                "TIntMatrix.SparseToArray", Sparse,
+                [](TIntMatrix& M) {
+                  M.SparseToArray();
+                  return true;
+                },
+                Heap),
+            0);
+}
+
+TEST(AllocationFailure, TablesAndCurveFitsKeepTheirData) {
+  EXPECT_GT(ExpectUnchangedOnFailure<TDataTable>(
+                "TDataTable.Resize",
+                [] {
+                  auto T = Named<TDataTable>();
+                  T->Resize(3, 4);
+                  return T;
+                },
+                [](TDataTable& T) {
+                  T.Resize(12, 9);
+                  return true;
+                },
+                "Component \"X\": not enough memory on heap"),
+            0);
+  const std::string File = TempFile("asc");
+  {
+    TCurveFit Source;
+    for (int i = 1; i <= 50; ++i) Source.EnterStatValue(i, i * 2.0);
+    ASSERT_EQ(Source.ExportAsASC(File, "points", 4), "");
+  }
+  EXPECT_GT(ExpectUnchangedOnFailure<TCurveFit>(
+                "TCurveFit.ImportASC",
+                [] {
+                  auto F = Named<TCurveFit>();
+                  F->EnterStatValue(1, 1);
+                  F->EnterStatValue(2, 3);
+                  return F;
+                },
+                [&](TCurveFit& F) { return F.ImportASC(File) == 0; },
+                "Component \"X\": not enough memory on heap", true),
+            0);
+  std::remove(File.c_str());
+}
+
+}  // namespace
+}  // namespace zeq
