@@ -7,7 +7,13 @@
 function(zeq_target_options target)
   target_compile_options(${target} PRIVATE
     $<$<CXX_COMPILER_ID:GNU,Clang,AppleClang>:-Wall -Wextra -Wpedantic -ffp-contract=off>)
-  if(ZEQ_SANITIZE)
+  if(ZEQ_BUILD_FUZZERS)
+    # Coverage feedback for libFuzzer everywhere; the fuzz targets add the fuzzer's main.
+    target_compile_options(${target} PRIVATE
+      -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
+      -fno-omit-frame-pointer)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  elseif(ZEQ_SANITIZE)
     target_compile_options(${target} PRIVATE
       -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)

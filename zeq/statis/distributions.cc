@@ -1,6 +1,7 @@
 // Special functions and the normal, Weibull and hypergeometric distributions, each as its
 // documented algorithm: the six-term Lanczos log-gamma, series and continued fractions with
 // the tolerance 1e-8. Intermediate arithmetic runs in long double.
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -57,7 +58,9 @@ Ext IncompleteGammaL(Ext x, Ext a) {
       Sum += Term;
       if (std::fabs(Term) < std::fabs(Sum) * 1e-8L) break;
     }
-    return Sum * F;
+    // The six-term log-gamma is accurate to about 1e-10, so for a tiny a the series can pass
+    // 1 by that much; a probability is kept within [0, 1].
+    return std::min<Ext>(Sum * F, 1);
   }
   Ext GOld = 0, G = 0, A0 = 1, A1 = x, B0 = 0, B1 = 1, Fac = 1;
   for (int n = 1; n < 100; ++n) {
@@ -74,7 +77,7 @@ Ext IncompleteGammaL(Ext x, Ext a) {
       if (Converged) break;
     }
   }
-  return 1 - G * F;
+  return std::clamp<Ext>(1 - G * F, 0, 1);
 }
 
 // The even/odd continued fraction of the incomplete beta function, at most 100 steps.
@@ -127,12 +130,17 @@ double IncompleteBeta(double x, double a, double b) {
   if (std::isnan(x)) return NaN;
   if (x < 0) return 0;
   if (x > 1) return 1;
+  // The function is defined for positive finite parameters only; the documented formula
+  // would divide by a = 0 and give values outside [0, 1] for negative ones.
+  if (!(a > 0 && b > 0 && std::isfinite(a) && std::isfinite(b))) return NaN;
   const Ext X = x, A = a, B = b;
   const Ext Bt = (X == 0 || X == 1) ? 0
                                     : std::exp(LnInverseBeta(A, B) + A * std::log(X) +
                                                B * std::log1p(-X));
-  if (X < (A + 1) / (A + B + 2)) return static_cast<double>(Bt * BetaFraction(X, A, B) / A);
-  return static_cast<double>(1 - Bt * BetaFraction(1 - X, B, A) / B);
+  // Within [0, 1]: the log-gamma's 1e-10 error may carry the documented formula just beyond.
+  const Ext I = X < (A + 1) / (A + B + 2) ? Bt * BetaFraction(X, A, B) / A
+                                          : 1 - Bt * BetaFraction(1 - X, B, A) / B;
+  return static_cast<double>(std::clamp<Ext>(I, 0, 1));
 }
 
 double LnBeta(double a, double b) {

@@ -50,6 +50,9 @@ TEST(SpecialFunctions, IncompleteGammaAndBetaAgainstScipy) {
   EXPECT_EQ(IncompleteBeta(1, 2, 3), 1);
   EXPECT_EQ(IncompleteBeta(-0.5, 2, 3), 0);
   EXPECT_EQ(IncompleteBeta(1.5, 2, 3), 1);
+  EXPECT_TRUE(std::isnan(IncompleteBeta(5e-323, 0, 0)));  // parameters must be positive
+  EXPECT_TRUE(std::isnan(IncompleteBeta(0.5, -1, 2)));
+  EXPECT_EQ(IncompleteGamma(5.4e-312, 3e-322), 1);  // the log-gamma's 1e-11 excess is cut
   EXPECT_EQ(IncompleteGamma(0, 2), 0);
   EXPECT_EQ(IncompleteGamma(2, -1), 0);
 }

@@ -115,6 +115,31 @@ long double ExactBinom(int64_t n, int64_t k) {
   return C;
 }
 
+// Large samples: only the runs within 40 standard deviations of the mean count (every term
+// beyond is below e^-800 of the total), so the time is bounded by the spread of R rather than
+// by r or the sample sizes. With E(j) = C(nA - 1, j - 1) C(nB - 1, j - 1) (non-zero for
+// 1 <= j <= nA) the counts are 2 E(j) for u = 2j runs and E(j) (nA + nB - 2j) / j for
+// u = 2j + 1, and E(j + 1) / E(j) = (nA - j) (nB - j) / j^2. E starts at 1 at the window's low
+// end (the peak is at most e^800 above it, well inside long double), and the window's sum
+// stands for the total, so no huge binomial coefficient is ever formed.
+double RunsProbabilityForLargeSamples(int64_t nA, int64_t nB, int64_t r) {
+  const long double N = nA + nB, P = 2.0L * nA * nB;
+  const long double Mean = 1 + P / N, Sd = std::sqrt(P * (P - N) / (N * N * (N - 1)));
+  const auto Lo = std::max<int64_t>(2, static_cast<int64_t>(Mean - 40 * Sd) - 10);
+  const auto Hi = std::min<int64_t>(2 * nA + 1, static_cast<int64_t>(Mean + 40 * Sd) + 10);
+  if (r < Lo) return 0;
+  long double E = 1, Below = 0, Total = 0;
+  for (int64_t j = Lo / 2; j <= nA && 2 * j <= Hi; ++j) {
+    const auto J = static_cast<long double>(j);
+    const long double Even = 2 * j >= Lo ? 2 * E : 0;
+    const long double Odd = 2 * j + 1 <= Hi ? E * static_cast<long double>(nA + nB - 2 * j) / J : 0;
+    Total += Even + Odd;
+    Below += (2 * j <= r ? Even : 0) + (2 * j + 1 <= r ? Odd : 0);
+    E *= static_cast<long double>(nA - j) * static_cast<long double>(nB - j) / (J * J);
+  }
+  return static_cast<double>(Below / Total);
+}
+
 }  // namespace
 
 double ExactRunsTest(int32_t nA, int32_t nB, int32_t r) {
@@ -122,7 +147,9 @@ double ExactRunsTest(int32_t nA, int32_t nB, int32_t r) {
   if (r < 2 || nA < 0) return 0;
   // The counts are exact (C(50, 25) = 1.26e14 fits the 64-bit mantissa) instead of 32-bit
   // products, which vanish beyond 2^31 and would make the probability 0 for larger samples.
+  // Beyond 1000 items of the smaller kind, or when the total overflows, see above.
   const long double Total = ExactBinom(static_cast<int64_t>(nA) + nB, nA);
+  if (nA > 1000 || std::isinf(Total)) return RunsProbabilityForLargeSamples(nA, nB, r);
   if (Total == 0) return 0;
   const auto C = ExactBinom;
   // No arrangement has more than 2 nA + 1 runs: the terms beyond are 0.

@@ -51,7 +51,8 @@ double LnGamma(double x);
 // NaN argument, 0 for an infinite a and 1 for an infinite x. The series stops after 10^6
 // terms at the latest (it converges long before for any finite argument).
 double IncompleteGamma(double x, double a);
-// I_x(a, b); 0 below x = 0, 1 above x = 1, NaN for a NaN x.
+// I_x(a, b); 0 below x = 0, 1 above x = 1, NaN for a NaN x and for parameters that are not
+// positive and finite.
 double IncompleteBeta(double x, double a, double b);
 double LnBeta(double a, double b);
 // C(n, k) rounded to a 32-bit integer (0 for invalid arguments or a value beyond 32 bits).

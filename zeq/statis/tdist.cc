@@ -63,11 +63,13 @@ void BetaBoth(Ext x, Ext y, Ext a, Ext b, Ext& Lower, Ext& Upper) {
   const Ext LnX = x < 0.5L ? std::log(x) : std::log1p(-y);
   const Ext LnY = y < 0.5L ? std::log(y) : std::log1p(-x);
   const Ext Front = std::exp(a * LnX + b * LnY - detail::LnBetaExact(a, b));
+  // The tail computed directly is kept within [0, 1] (for degrees of freedom near zero it can
+  // pass 1 by a rounding), so that its complement is never negative.
   if (x < (a + 1) / (a + b + 2)) {
-    Lower = Front * BetaContinuedFraction(x, a, b) / a;
+    Lower = std::min<Ext>(Front * BetaContinuedFraction(x, a, b) / a, 1);
     Upper = 1 - Lower;
   } else {
-    Upper = Front * BetaContinuedFraction(y, b, a) / b;
+    Upper = std::min<Ext>(Front * BetaContinuedFraction(y, b, a) / b, 1);
     Lower = 1 - Upper;
   }
 }

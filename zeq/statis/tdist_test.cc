@@ -61,6 +61,7 @@ TEST(FDistribution, TailsAgainstScipy) {
   EXPECT_NEAR(fDistriIntegral(1.5, 5, 7) + fDistriUpperTail(1.5, 5, 7), 1, 1e-15);
   EXPECT_EQ(fDistriUpperTail(0, 2, 3), 1);
   EXPECT_EQ(fDistriIntegral(-1, 2, 3), 0);
+  EXPECT_GE(fDistriIntegral(1.03e-13, 1.04e-13, 2.0e-317), 0);  // never below 0 for tiny df
   EXPECT_TRUE(std::isnan(fDistriIntegral(1, -2, 3)));
 }
 

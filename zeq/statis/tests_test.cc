@@ -192,6 +192,13 @@ TEST(Runs, ExactProbabilitiesForEverySampleUpTo25And25) {
   EXPECT_EQ(ExactRunsTest(5, 5, INT32_MAX), 1.0);  // no loop over the impossible runs
   EXPECT_EQ(ExactRunsTest(2000000000, 2000000000, 1), 0.0);
   EXPECT_EQ(ExactRunsTest(2000000000, 2000000000, 3), 0.0);  // no overflow, no 2e9-step loop
+  // Large samples: the window around the mean (mpmath, the documented sum at 40 digits).
+  EXPECT_NEAR(ExactRunsTest(2000, 3000, 2350), 0.06835633087996144573, 1e-15);
+  EXPECT_NEAR(ExactRunsTest(1001, 1200, 1000), 3.8083578171992696e-05, 1e-18);
+  EXPECT_NEAR(ExactRunsTest(1001, 2000000000, 2002), 0.00050137526939240728, 1e-17);
+  EXPECT_EQ(ExactRunsTest(1001, 2000000000, 2003), 1.0);
+  EXPECT_EQ(ExactRunsTest(2000000000, 2000000000, INT32_MAX), 1.0);  // milliseconds, not minutes
+  EXPECT_EQ(ExactRunsTest(589572, 1080965947, 704580), 0.0);         // far below the mean
 }
 
 TEST(Runs, ExactNormalAndSerial) {
