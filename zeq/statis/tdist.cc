@@ -63,13 +63,15 @@ void BetaBoth(Ext x, Ext y, Ext a, Ext b, Ext& Lower, Ext& Upper) {
   const Ext LnX = x < 0.5L ? std::log(x) : std::log1p(-y);
   const Ext LnY = y < 0.5L ? std::log(y) : std::log1p(-x);
   const Ext Front = std::exp(a * LnX + b * LnY - detail::LnBetaExact(a, b));
-  // The tail computed directly is kept within [0, 1] (for degrees of freedom near zero it can
-  // pass 1 by a rounding), so that its complement is never negative.
+  // The tail computed directly is kept within [0, 1], so that its complement is too: for
+  // degrees of freedom near zero it can pass 1 by a rounding, and when one parameter is beyond
+  // about 1e15 and x is of the order of 1 / b, y rounds so close to 1 that the continued
+  // fraction loses digits (at 1e277 it overflowed).
   if (x < (a + 1) / (a + b + 2)) {
-    Lower = std::min<Ext>(Front * BetaContinuedFraction(x, a, b) / a, 1);
+    Lower = std::clamp<Ext>(Front * BetaContinuedFraction(x, a, b) / a, 0, 1);
     Upper = 1 - Lower;
   } else {
-    Upper = std::min<Ext>(Front * BetaContinuedFraction(y, b, a) / b, 1);
+    Upper = std::clamp<Ext>(Front * BetaContinuedFraction(y, b, a) / b, 0, 1);
     Lower = 1 - Upper;
   }
 }
