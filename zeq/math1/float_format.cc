@@ -84,6 +84,8 @@ std::string EEngStr(double X, int32_t Precision) {
 
   const double A = std::fabs(X);
   const double E = lg(A);
+  // The prefixes run from atto to tera only, as documented: beyond them the number grows
+  // ("3000T" for 3e15) or shrinks ("0.0010a" for 1e-21). Kept on purpose.
   const int32_t G = std::clamp(IntNeg(E / 3.0), -6, 4);
   const int32_t K = IntNeg(E) - 3 * G;
   std::string S = strff(DivideByThousands(A, G), 1, std::max(Digits - K, 0));

@@ -76,7 +76,8 @@ TEST(FloatText, EngineeringNotation) {
   EXPECT_EQ(EEngStr(1000, 2), "1.0k");
   EXPECT_EQ(EEngStr(5e6, 1), "5M");
   EXPECT_EQ(EEngStr(0, 3), "0.00");
-  EXPECT_EQ(EEngStr(3e15, 1), "3000T");  // beyond tera the prefix stays T
+  EXPECT_EQ(EEngStr(3e15, 1), "3000T");     // beyond tera the prefix stays T (documented)
+  EXPECT_EQ(EEngStr(1e-21, 2), "0.0010a");  // below atto the number shrinks (documented)
 }
 
 TEST(FloatText, BitPatternsAsHex) {
@@ -143,6 +144,14 @@ TEST(DegreeText, ConvertBetweenNotations) {
   ConvertDegrees(D, M, S, dfDecimal, dfDegMin);  // the sign stays on the degrees
   EXPECT_EQ(D, -12);
   EXPECT_EQ(M, 15);
+  ConvertDegrees(D, M, S, dfDegMin, dfDecimal);  // documented: the minutes add to -12
+  EXPECT_EQ(D, -11.75);
+  D = -0.5, M = 0, S = 0;
+  ConvertDegrees(D, M, S, dfDecimal, dfDegMin);
+  EXPECT_TRUE(D == 0 && std::signbit(D));
+  EXPECT_EQ(M, 30);
+  ConvertDegrees(D, M, S, dfDegMin, dfDecimal);  // documented: the sign does not come back
+  EXPECT_EQ(D, 0.5);
   D = 1, M = 61, S = 0;
   test::ExpectThrowMessage<EZEQMath1Error>([&] { ConvertDegrees(D, M, S, dfDegMin, dfDecimal); },
                                            "ConvertDegrees: invalid range of minutes");

@@ -222,6 +222,8 @@ TEST(Series125, RoundingExamples) {
   EXPECT_EQ(RoundPos125(200), 200);  // a series value stays itself
   EXPECT_EQ(RoundNeg125(0.02), 0.02);
   EXPECT_EQ(RoundPos125(5e-7), 5e-7);
+  EXPECT_EQ(RoundPos125(1000 * (1 + 2e-14)), 1000);  // documented snap: "up" lands just below
+  EXPECT_EQ(RoundPos125(1000 * (1 + 1e-12)), 2000);
   EXPECT_EQ(Round125(0), 0);
   EXPECT_TRUE(std::isnan(Round125(NAN)));
 }

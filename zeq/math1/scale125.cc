@@ -30,7 +30,10 @@ long double Scaled(long double Q, long double K) { return K >= 0 ? Q * Pow10(K) 
 double RoundSeries(double X, TMagnitude Mode) {
   if (X == 0 || !std::isfinite(X)) return X;
   long double E = Lg(std::fabs(static_cast<long double>(X)));
-  if (std::fabs(E - std::nearbyint(E)) < 1e-14L) E = std::nearbyint(E);  // exact powers of ten
+  // Exact powers of ten stay exact: a logarithm within 1e-14 of an integer becomes it. As
+  // documented, this also snaps values just above a power of ten onto it, so rounding "up"
+  // returns 1000 for 1000 (1 + 2e-14), a little below the argument; kept on purpose.
+  if (std::fabs(E - std::nearbyint(E)) < 1e-14L) E = std::nearbyint(E);
   const long double N = std::floor(E);
   const auto M = static_cast<double>(std::pow(10.0L, E - N));
   double Q;

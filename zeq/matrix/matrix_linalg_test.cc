@@ -49,6 +49,13 @@ TEST(Invert, TwoByTwoAndSingularCases) {
   NonSquare.OnChange = [&](TObject*) { ++Changes; };
   EXPECT_FALSE(NonSquare.Invert());
   EXPECT_EQ(Changes, 1);
+  // The pivot floor 1e-100 is absolute, as documented: a perfectly conditioned matrix below it
+  // counts as singular, one just above it inverts.
+  SetRows(M, {{1e-101, 0}, {0, 1e-101}});
+  EXPECT_FALSE(M.Invert());
+  SetRows(M, {{1e-99, 0}, {0, 1e-99}});
+  ASSERT_TRUE(M.Invert());
+  EXPECT_DOUBLE_EQ(A_(M, 1, 1), 1e99);
 }
 
 TEST(Invert, ProductWithTheInverseIsTheIdentity) {

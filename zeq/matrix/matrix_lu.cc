@@ -23,6 +23,9 @@ namespace {
 // The permutation sign of the last LUdecomposition on this thread.
 thread_local int32_t LUSign = 1;
 
+// The pivot floor is absolute, as documented, not relative to the matrix's scale: a matrix
+// whose pivots all lie below 1e-100 (1e-101 times the identity, say) counts as singular
+// however well conditioned it is. Kept on purpose; scale such a matrix before inverting.
 constexpr long double PivotFloor = 1.0e-100L;  // compared in long double, stored as a double
 
 // S[i] := S[i] + Col[i] * F for i in [Begin, End): one term of each row's sum.
