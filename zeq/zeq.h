@@ -11,5 +11,6 @@
 #include "zeq/matrix/matrix.h"
 #include "zeq/sline/sline.h"
 #include "zeq/statis/statis.h"
+#include "zeq/version.h"
 #include "zeq/vector/vector.h"
 #include "zeq/wavelet/wavelet.h"

@@ -14,10 +14,12 @@
 #include <cstdint>
 #include <string>
 
+#include "zeq/base/export.h"
+
 namespace zeq {
 
 // The parts of an ASC header.
-struct TAscHeader {
+struct ZEQ_API TAscHeader {
   std::string Comment;
   int32_t NrOfColumns = 0;
   int32_t NrOfRows = 0;
@@ -31,6 +33,6 @@ struct TAscHeader {
 // Reads the header of FName into Header. Result 0 on success; -1 the file cannot be opened,
 // -2 it ends within the four header lines, -3 a count is not a whole number in 0..2^31 - 1,
 // -4 the flag line does not start with three or four flags.
-int32_t ReadHeaderOfASC(const std::string& FName, TAscHeader& Header);
+ZEQ_API int32_t ReadHeaderOfASC(const std::string& FName, TAscHeader& Header);
 
 }  // namespace zeq

@@ -4,12 +4,13 @@
 #include <cstdint>
 #include <vector>
 
+#include "zeq/base/export.h"
 #include "zeq/base/object.h"
 #include "zeq/base/types.h"
 
 namespace zeq {
 
-class TBitFld : public TComponent {
+class ZEQ_API TBitFld : public TComponent {
  public:
   // An empty field (no bits; Size() is -1).
   explicit TBitFld(TComponent* AOwner = nullptr);

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "zeq/base/export.h"
+
 namespace zeq {
 
 using TColor = uint32_t;
@@ -16,7 +18,7 @@ inline constexpr TColor RGB(uint8_t R, uint8_t G, uint8_t B) {
   return static_cast<TColor>(R) | static_cast<TColor>(G) << 8 | static_cast<TColor>(B) << 16;
 }
 
-class TBitmap {
+class ZEQ_API TBitmap {
  public:
   // Width x Height pixels (negative sizes count as 0), all black.
   TBitmap(int32_t Width = 0, int32_t Height = 0);

@@ -12,11 +12,13 @@
 #include <string>
 #include <type_traits>
 
+#include "zeq/base/export.h"
+
 namespace zeq {
 
 // One step of the standard reflected CRC-32 (polynomial 0xEDB88320). The start value
 // (0xFFFFFFFF) and the final inversion are the caller's.
-uint32_t CalcNextCRC32(uint8_t Data, uint32_t CRC);
+ZEQ_API uint32_t CalcNextCRC32(uint8_t Data, uint32_t CRC);
 
 // N CRC-32 registers, each started at 0xFFFFFFFF.
 template <std::size_t N>
@@ -47,7 +49,7 @@ class TCRCRegisters {
 };
 
 // Eight upper-case hexadecimal digits of Value, most significant first.
-std::string HexOfCRC(uint32_t Value);
+ZEQ_API std::string HexOfCRC(uint32_t Value);
 
 template <std::size_t N>
 std::string TCRCRegisters<N>::Str() const {

@@ -8,45 +8,47 @@
 #include <string>
 #include <string_view>
 
+#include "zeq/base/export.h"
+
 namespace zeq {
 
 class TComponent;
 
 // Root of the library's exceptions; what() and Message() return the message.
-class Exception : public std::runtime_error {
+class ZEQ_API Exception : public std::runtime_error {
  public:
   explicit Exception(const std::string& Msg) : std::runtime_error(Msg) {}
   std::string Message() const { return what(); }
 };
 
-class EMathError : public Exception {
+class ZEQ_API EMathError : public Exception {
  public:
   using Exception::Exception;
 };
 
 // Raised by Assign between incompatible classes and by failed conversions.
-class EConvertError : public Exception {
+class ZEQ_API EConvertError : public Exception {
  public:
   using Exception::Exception;
 };
 
 // Raised by streams and files that cannot be opened, read or written.
-class EInOutError : public Exception {
+class ZEQ_API EInOutError : public Exception {
  public:
   using Exception::Exception;
 };
 
 // Root of the classes of the library's units.
-class EZEQError : public Exception {
+class ZEQ_API EZEQError : public Exception {
  public:
   using Exception::Exception;
 };
 
 // Component "Name": Text
-std::string ComponentMessage(const TComponent* Component, std::string_view Text);
+ZEQ_API std::string ComponentMessage(const TComponent* Component, std::string_view Text);
 // Component "Name.Method": Text
-std::string ComponentMessage(const TComponent* Component, std::string_view Method,
-                             std::string_view Text);
+ZEQ_API std::string ComponentMessage(const TComponent* Component, std::string_view Method,
+                                     std::string_view Text);
 
 // Raises E with the component's message; the usual way a method reports a failure.
 template <class E>

@@ -8,15 +8,18 @@
 #include <array>
 #include <cstdint>
 
+#include "zeq/base/export.h"
+
 namespace zeq {
 
 using TExtendedBytes = std::array<uint8_t, 10>;
 
-TExtendedBytes ExtendedToBytes(long double X);
-long double BytesToExtended(const TExtendedBytes& Bytes);
+ZEQ_API TExtendedBytes ExtendedToBytes(long double X);
+ZEQ_API long double BytesToExtended(const TExtendedBytes& Bytes);
 
 namespace detail {
-// The encoding from the value's parts, used where long double is not the x87 format.
+// The encoding from the value's parts, used where long double is not the x87 format (not
+// exported from the shared library; the tests reach it through the static one).
 TExtendedBytes EncodeExtendedPortable(long double X);
 long double DecodeExtendedPortable(const TExtendedBytes& Bytes);
 }  // namespace detail

@@ -7,19 +7,21 @@
 
 #include <atomic>
 
+#include "zeq/base/export.h"
+
 namespace zeq {
 
 using TMathFeedBackProc = void (*)(double Progress);
 
 // Progress routine called with the new value of ProcStat; null means no feedback.
-extern TMathFeedBackProc MathFeedBackProc;
+extern ZEQ_API TMathFeedBackProc MathFeedBackProc;
 // Progress counter; the library never resets it.
-extern double ProcStat;
+extern ZEQ_API double ProcStat;
 // True asks the long computations to stop at their next test.
-extern std::atomic<bool> AbortMathProc;
+extern ZEQ_API std::atomic<bool> AbortMathProc;
 
 // One progress point: ProcStat += Step, then MathFeedBackProc(ProcStat) if one is installed.
-void AdvanceProgress(double Step);
+ZEQ_API void AdvanceProgress(double Step);
 
 // True when an abort has been requested.
 inline bool AbortRequested() { return AbortMathProc.load(std::memory_order_relaxed); }

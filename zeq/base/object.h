@@ -11,9 +11,11 @@
 #include <utility>
 #include <vector>
 
+#include "zeq/base/export.h"
+
 namespace zeq {
 
-class TObject {
+class ZEQ_API TObject {
  public:
   TObject() = default;
   virtual ~TObject() = default;
@@ -21,7 +23,7 @@ class TObject {
   virtual std::string ClassName() const { return "TObject"; }
 };
 
-class TPersistent : public TObject {
+class ZEQ_API TPersistent : public TObject {
  public:
   std::string ClassName() const override { return "TPersistent"; }
   // Copies Source into this object. The inherited version asks Source to assign itself
@@ -35,7 +37,7 @@ class TPersistent : public TObject {
   [[noreturn]] void AssignError(const TPersistent* Source) const;
 };
 
-class TComponent : public TPersistent {
+class ZEQ_API TComponent : public TPersistent {
  public:
   explicit TComponent(TComponent* AOwner = nullptr);
   // Deletes every owned component (last inserted first), then leaves the owner.

@@ -7,16 +7,18 @@
 
 #include <cstdint>
 
+#include "zeq/base/export.h"
+
 namespace zeq {
 
 // A uniform value in [0, 1) with 53 random bits.
-double Random();
+ZEQ_API double Random();
 // A uniform integer in 0..Range-1; 0 when Range <= 0.
-int32_t Random(int32_t Range);
+ZEQ_API int32_t Random(int32_t Range);
 // Reseeds from the clock and the system's entropy source.
-void Randomize();
+ZEQ_API void Randomize();
 // Sets the generator's state; the same seed gives the same sequence.
-void SetRandSeed(uint64_t Seed);
-uint64_t RandSeed();
+ZEQ_API void SetRandSeed(uint64_t Seed);
+ZEQ_API uint64_t RandSeed();
 
 }  // namespace zeq

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "zeq/base/export.h"
 #include "zeq/base/object.h"
 
 namespace zeq {
@@ -21,7 +22,7 @@ enum TFileMode : uint8_t {
   fmOpenReadWrite  // existing file, read and write
 };
 
-class TStream : public TObject {
+class ZEQ_API TStream : public TObject {
  public:
   std::string ClassName() const override { return "TStream"; }
 
@@ -48,7 +49,7 @@ class TStream : public TObject {
   int64_t CopyFrom(TStream* Source, int64_t Count);
 };
 
-class TMemoryStream : public TStream {
+class ZEQ_API TMemoryStream : public TStream {
  public:
   std::string ClassName() const override { return "TMemoryStream"; }
 
@@ -71,7 +72,7 @@ class TMemoryStream : public TStream {
   int64_t FPos = 0;
 };
 
-class TFileStream : public TStream {
+class ZEQ_API TFileStream : public TStream {
  public:
   // Opens or creates the file; EInOutError "Cannot open file \"name\"" or
   // "Cannot create file \"name\"" when that fails.
@@ -101,11 +102,11 @@ class TFileStream : public TStream {
 // Reads one 80-bit extended value (10 bytes, little-endian). Failed is set to true when the
 // stream held fewer than 10 bytes (the value is then 0 and must not be used), else false.
 // A null stream fails.
-long double ReadExtendedFromStream(TStream* InStream, bool& Failed);
+ZEQ_API long double ReadExtendedFromStream(TStream* InStream, bool& Failed);
 // Writes one 80-bit extended value; EInOutError when the stream cannot take it.
-void WriteExtendedToStream(TStream* OutStream, long double Value);
+ZEQ_API void WriteExtendedToStream(TStream* OutStream, long double Value);
 // The same for one 32-bit signed integer (4 bytes, little-endian).
-int32_t ReadLongintFromStream(TStream* InStream, bool& Failed);
-void WriteLongintToStream(TStream* OutStream, int32_t Value);
+ZEQ_API int32_t ReadLongintFromStream(TStream* InStream, bool& Failed);
+ZEQ_API void WriteLongintToStream(TStream* OutStream, int32_t Value);
 
 }  // namespace zeq

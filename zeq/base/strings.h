@@ -6,17 +6,19 @@
 #include <string>
 #include <string_view>
 
+#include "zeq/base/export.h"
+
 namespace zeq {
 
 // True when S contains Pattern. The pattern "//dig" stands for any decimal digit 0..9; any
 // other pattern is looked for literally.
-bool StringContains(std::string_view S, std::string_view Pattern);
+ZEQ_API bool StringContains(std::string_view S, std::string_view Pattern);
 
 // S with every occurrence of OldChar replaced by NewChar.
-std::string ReplaceCharInString(std::string_view S, char OldChar, char NewChar);
+ZEQ_API std::string ReplaceCharInString(std::string_view S, char OldChar, char NewChar);
 
 // S without control characters (codes 0..31 and 127).
-std::string RemoveControlChars(std::string_view S);
+ZEQ_API std::string RemoveControlChars(std::string_view S);
 
 // State of a quoted-name parser that is fed one character at a time.
 enum TQuotedNameState : uint8_t {
@@ -31,6 +33,6 @@ enum TQuotedNameState : uint8_t {
 // Delimiter (white space included); any other name runs to the next white space, so that
 // plain words such as `x   y` read as two names. Start with State = qnsBefore and Name
 // empty; after a completed name the state is qnsDone, and the next character starts over.
-bool ParseQuotedName(char C, char Delimiter, TQuotedNameState& State, std::string& Name);
+ZEQ_API bool ParseQuotedName(char C, char Delimiter, TQuotedNameState& State, std::string& Name);
 
 }  // namespace zeq

@@ -10,6 +10,8 @@
 #include <functional>
 #include <vector>
 
+#include "zeq/base/export.h"
+
 namespace zeq {
 
 class TObject;
@@ -48,12 +50,12 @@ enum TDegreeFormat : uint8_t { dfDecimal, dfDegMin, dfDegMinSec, dfPlain };
 // this op Other, where loAndNot clears every bit that is set in Other.
 enum TLogicOp : uint8_t { loAnd, loOr, loXor, loAndNot };
 
-struct TPointDouble {
+struct ZEQ_API TPointDouble {
   double X;
   double Y;
 };
 
-struct TRectDouble {
+struct ZEQ_API TRectDouble {
   double Left;
   double Top;
   double Right;
@@ -61,12 +63,12 @@ struct TRectDouble {
 };
 
 // Integer point and rectangle of screen coordinates (y grows downwards: Top <= Bottom).
-struct TPoint {
+struct ZEQ_API TPoint {
   int32_t X;
   int32_t Y;
 };
 
-struct TRect {
+struct ZEQ_API TRect {
   int32_t Left;
   int32_t Top;
   int32_t Right;

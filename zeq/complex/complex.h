@@ -6,49 +6,50 @@
 #pragma once
 
 #include "zeq/base/base.h"
+#include "zeq/base/export.h"
 
 namespace zeq {
 
 // Complex division by zero.
-class EZEQComplexError : public EZEQError {
+class ZEQ_API EZEQComplexError : public EZEQError {
  public:
   using EZEQError::EZEQError;
 };
 
-struct TComplex {
+struct ZEQ_API TComplex {
   long double re;
   long double im;
 };
 
 // Modulus r and argument phi (radians).
-struct TComplexPolar {
+struct ZEQ_API TComplexPolar {
   long double r;
   long double phi;
 };
 
 // Tolerance of CpxIsNearEqual and CpxIsZero.
-extern long double CpxNearZero;
+extern ZEQ_API long double CpxNearZero;
 
-TComplex Cpx(long double re, long double im);
+ZEQ_API TComplex Cpx(long double re, long double im);
 // sqrt(re^2 + im^2), computed directly (no scaling against overflow).
-long double CpxAbs(const TComplex& z);
-long double CpxAbsSqr(const TComplex& z);
-TComplex CpxAdd(const TComplex& a, const TComplex& b);
-TComplex CpxSub(const TComplex& a, const TComplex& b);
-TComplex CpxConj(const TComplex& z);
-TComplex CpxNeg(const TComplex& z);
-TComplex CpxMult(const TComplex& a, const TComplex& b);
+ZEQ_API long double CpxAbs(const TComplex& z);
+ZEQ_API long double CpxAbsSqr(const TComplex& z);
+ZEQ_API TComplex CpxAdd(const TComplex& a, const TComplex& b);
+ZEQ_API TComplex CpxSub(const TComplex& a, const TComplex& b);
+ZEQ_API TComplex CpxConj(const TComplex& z);
+ZEQ_API TComplex CpxNeg(const TComplex& z);
+ZEQ_API TComplex CpxMult(const TComplex& a, const TComplex& b);
 // a / b; EZEQComplexError "CpxDiv: division by zero" when |b|^2 is 0, or when finite
 // operands give a result the long double range cannot hold.
-TComplex CpxDiv(const TComplex& a, const TComplex& b);
+ZEQ_API TComplex CpxDiv(const TComplex& a, const TComplex& b);
 // Both parts exactly equal.
-bool CpxIsEqual(const TComplex& a, const TComplex& b);
+ZEQ_API bool CpxIsEqual(const TComplex& a, const TComplex& b);
 // Both parts differ by less than CpxNearZero.
-bool CpxIsNearEqual(const TComplex& a, const TComplex& b);
+ZEQ_API bool CpxIsNearEqual(const TComplex& a, const TComplex& b);
 // Both parts below CpxNearZero in magnitude.
-bool CpxIsZero(const TComplex& z);
+ZEQ_API bool CpxIsZero(const TComplex& z);
 // r = CpxAbs(z), phi = atan2(im, re) in (-pi, pi].
-TComplexPolar ConvertRectToPolar(const TComplex& z);
-TComplex ConvertPolarToRect(const TComplexPolar& p);
+ZEQ_API TComplexPolar ConvertRectToPolar(const TComplex& z);
+ZEQ_API TComplex ConvertPolarToRect(const TComplexPolar& p);
 
 }  // namespace zeq

@@ -15,18 +15,19 @@
 #include <vector>
 
 #include "zeq/base/base.h"
+#include "zeq/base/export.h"
 #include "zeq/matrix/matrix.h"
 #include "zeq/vector/vector.h"
 
 namespace zeq {
 
-class EZEQDataTableError : public EZEQError {
+class ZEQ_API EZEQDataTableError : public EZEQError {
  public:
   using EZEQError::EZEQError;
 };
 
 enum TMScaleType : uint8_t { stUnknown, stNominal, stOrdinal, stInterval, stRatio };
-extern const std::array<std::string, 5> MScaleTypeNames;
+extern ZEQ_API const std::array<std::string, 5> MScaleTypeNames;
 
 // A category identifier: at most 10 characters.
 using TNominalIDStr = std::string;
@@ -35,7 +36,7 @@ using TDTNameStr = std::string;
 inline constexpr int32_t MaxNominalIDs = 150, NominalIDLength = 10, DTNameLength = 50;
 
 // The scale of a column and its identifiers (slot i at NominalIDs[i - 1]).
-struct TVTypeSpec {
+struct ZEQ_API TVTypeSpec {
   TMScaleType MScaleType = stInterval;
   std::array<TNominalIDStr, MaxNominalIDs> NominalIDs;
 };
@@ -46,7 +47,7 @@ using TDataTableResizeEvent = std::function<void(
 // Bits of a cell state.
 inline constexpr uint8_t csNoNumber = 1, csEmpty = 2, csImputed = 32, csMarkA = 64, csMarkB = 128;
 
-class TDataTable : public TComponent {
+class ZEQ_API TDataTable : public TComponent {
  public:
   // 1 x 1: value 0, state 0, column "C-1", row "R-1", stInterval.
   explicit TDataTable(TComponent* AOwner = nullptr);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "zeq/base/base.h"
+#include "zeq/base/export.h"
 
 namespace zeq {
 
@@ -19,7 +20,7 @@ namespace detail {
 class TFftPlan;
 }
 
-class EZEQFourierError : public EZEQError {
+class ZEQ_API EZEQFourierError : public EZEQError {
  public:
   using EZEQError::EZEQError;
 };
@@ -37,7 +38,7 @@ enum TFastFourierWgtWin : uint8_t {
   fwUserDef
 };
 
-class TFastFourier : public TComponent {
+class ZEQ_API TFastFourier : public TComponent {
  public:
   // 256 points of 0, the rectangular window, user weights 1.
   explicit TFastFourier(TComponent* AOwner = nullptr);

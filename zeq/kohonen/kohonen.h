@@ -11,12 +11,13 @@
 #include <vector>
 
 #include "zeq/base/base.h"
+#include "zeq/base/export.h"
 #include "zeq/matrix/matrix.h"
 #include "zeq/vector/vector.h"
 
 namespace zeq {
 
-class TKohonen : public TComponent {
+class ZEQ_API TKohonen : public TComponent {
  public:
   // A 1 x 1 map of one feature with random weights.
   explicit TKohonen(TComponent* AOwner = nullptr);

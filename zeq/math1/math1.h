@@ -3,11 +3,12 @@
 #pragma once
 
 #include "zeq/base/base.h"
+#include "zeq/base/export.h"
 
 namespace zeq {
 
 // Invalid arguments of the elementary functions.
-class EZEQMath1Error : public EZEQError {
+class ZEQ_API EZEQMath1Error : public EZEQError {
  public:
   using EZEQError::EZEQError;
 };

@@ -13,12 +13,13 @@
 #include <string>
 
 #include "zeq/base/base.h"
+#include "zeq/base/export.h"
 #include "zeq/math2/math2_error.h"
 #include "zeq/matrix/matrix.h"
 
 namespace zeq {
 
-class TCurveFit : public TComponent {
+class ZEQ_API TCurveFit : public TComponent {
  public:
   explicit TCurveFit(TComponent* AOwner = nullptr);
   ~TCurveFit() override;

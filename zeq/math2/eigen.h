@@ -10,6 +10,7 @@
 
 #include <cstdint>
 
+#include "zeq/base/export.h"
 #include "zeq/math2/math2_error.h"
 #include "zeq/matrix/matrix.h"
 #include "zeq/vector/vector.h"
@@ -25,8 +26,8 @@ namespace zeq {
 // mode above 0, one progress step per observation for the means, then m steps per pair. False
 // (nothing written) when InMat or OutMat is null, OutMat has fewer than p columns or rows, or
 // there are fewer than two observations; false when aborted (the pairs done so far are written).
-bool CalcCovar(const TMatrix* InMat, TMatrix* OutMat, int32_t LoCol, int32_t HiCol, int32_t LoRow,
-               int32_t HiRow, int32_t Mode);
+ZEQ_API bool CalcCovar(const TMatrix* InMat, TMatrix* OutMat, int32_t LoCol, int32_t HiCol,
+                       int32_t LoRow, int32_t HiRow, int32_t Mode);
 
 // Eigenvalues and eigenvectors of the symmetric n x n matrix Mat (n = NrOfColumns) by cyclic
 // Jacobi rotations; only the diagonal and the elements Mat[i, j] with i < j (column i, row j)
@@ -36,29 +37,29 @@ bool CalcCovar(const TMatrix* InMat, TMatrix* OutMat, int32_t LoCol, int32_t HiC
 // pair. False for n > 10000 (the eigen results untouched), when aborted or when 100 sweeps did
 // not converge (the current estimates are kept). EZEQMath2Error "CalcEigVec: not enough memory"
 // when the work arrays cannot be allocated.
-bool CalcEigVec(TMatrix* Mat);
+ZEQ_API bool CalcEigVec(TMatrix* Mat);
 
 // Eigenvalue VecIx (ElemIx = 0) or component ElemIx of eigenvector VecIx; 0 outside VecIx 1..n,
 // ElemIx 0..n, or after RemoveEigenMatrix.
-double GetEigenResult(int32_t VecIx, int32_t ElemIx);
+ZEQ_API double GetEigenResult(int32_t VecIx, int32_t ElemIx);
 // n of the last CalcEigVec on this thread (0 before the first); RemoveEigenMatrix keeps it.
-int32_t GetEigenSize();
+ZEQ_API int32_t GetEigenSize();
 // Releases the eigen results of this thread.
-void RemoveEigenMatrix();
+ZEQ_API void RemoveEigenMatrix();
 
 // Principal components: CalcCovar into a scratch matrix, CalcEigVec on it, eigenvalues made
 // relative to the sum of their magnitudes when RelEigVals, then sorted in descending order
 // with their eigenvectors (values above 0 only; the others stay where they are). Read the
 // results with GetEigenResult. False when either step fails.
-bool CalcPrincComp(const TMatrix* InMat, int32_t LoCol, int32_t HiCol, int32_t LoRow, int32_t HiRow,
-                   int32_t Mode, bool RelEigVals);
-bool CalcPrincComp(const TMatrix* InMat, int32_t LoCol, int32_t HiCol, int32_t LoRow, int32_t HiRow,
-                   int32_t Mode);
+ZEQ_API bool CalcPrincComp(const TMatrix* InMat, int32_t LoCol, int32_t HiCol, int32_t LoRow,
+                           int32_t HiRow, int32_t Mode, bool RelEigVals);
+ZEQ_API bool CalcPrincComp(const TMatrix* InMat, int32_t LoCol, int32_t HiCol, int32_t LoRow,
+                           int32_t HiRow, int32_t Mode);
 
 // The Moore-Penrose pseudo-inverse of the m x n InMat into OutMat (n rows, m columns) through
 // CalcSVD: singular values not above Tolerance are dropped (Tolerance 0: max(m, n) * wmax *
 // 1.2e-16). False when the decomposition was aborted or an argument is null.
-bool PseudoInverse(const TMatrix* InMat, TMatrix* OutMat, double Tolerance);
+ZEQ_API bool PseudoInverse(const TMatrix* InMat, TMatrix* OutMat, double Tolerance);
 
 // sqrt((a - b)' S (a - b)) for a = Vec1, b = Vec2, S = InvCovMat, summed row by row. Raises
 // EZEQVectorError, checked in this order: "MahalanobisDistance: dimensions of vectors do not
@@ -67,6 +68,7 @@ bool PseudoInverse(const TMatrix* InMat, TMatrix* OutMat, double Tolerance);
 // "MahalanobisDistance: the inverse covariance matrix must be symmetric and positive definite"
 // for a negative square; a null argument raises "MahalanobisDistance: Vec1, Vec2 and/or
 // InvCovMat is undefined".
-double MahalanobisDistance(const TVector* Vec1, const TVector* Vec2, const TMatrix* InvCovMat);
+ZEQ_API double MahalanobisDistance(const TVector* Vec1, const TVector* Vec2,
+                                   const TMatrix* InvCovMat);
 
 }  // namespace zeq

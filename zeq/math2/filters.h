@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "zeq/base/base.h"
+#include "zeq/base/export.h"
 #include "zeq/math2/math2_error.h"
 #include "zeq/matrix/matrix.h"
 #include "zeq/vector/vector.h"
@@ -25,23 +26,27 @@ inline constexpr int32_t swBlackman = 2;
 // (NaN counts as 0, which gives a kernel of zeros). The vector form resizes Kernel only when
 // NumPoints >= 1 and writes every tap through SetVal; the array form sets the length
 // (0 for NumPoints <= 0). A null Kernel does nothing.
-void CalcSincLPKernel(int32_t NumPoints, double CutOff, int32_t WindowType, TVector* Kernel);
-void CalcSincLPKernel(int32_t NumPoints, double CutOff, int32_t WindowType, TDoubleArray& Kernel);
+ZEQ_API void CalcSincLPKernel(int32_t NumPoints, double CutOff, int32_t WindowType,
+                              TVector* Kernel);
+ZEQ_API void CalcSincLPKernel(int32_t NumPoints, double CutOff, int32_t WindowType,
+                              TDoubleArray& Kernel);
 // High-pass: the low-pass kernel, then spectral inversion (every tap negated, 1 added to the
 // centre tap).
-void CalcSincHPKernel(int32_t NumPoints, double CutOff, int32_t WindowType, TVector* Kernel);
-void CalcSincHPKernel(int32_t NumPoints, double CutOff, int32_t WindowType, TDoubleArray& Kernel);
+ZEQ_API void CalcSincHPKernel(int32_t NumPoints, double CutOff, int32_t WindowType,
+                              TVector* Kernel);
+ZEQ_API void CalcSincHPKernel(int32_t NumPoints, double CutOff, int32_t WindowType,
+                              TDoubleArray& Kernel);
 // Band-stop: low-pass at the lower cut-off plus high-pass at the higher one, tap by tap (the
 // cut-offs are exchanged when given in the wrong order).
-void CalcSincBSKernel(int32_t NumPoints, double CutOffLow, double CutOffHigh, int32_t WindowType,
-                      TDoubleArray& Kernel);
-void CalcSincBSKernel(int32_t NumPoints, double CutOffLow, double CutOffHigh, int32_t WindowType,
-                      TVector* Kernel);
+ZEQ_API void CalcSincBSKernel(int32_t NumPoints, double CutOffLow, double CutOffHigh,
+                              int32_t WindowType, TDoubleArray& Kernel);
+ZEQ_API void CalcSincBSKernel(int32_t NumPoints, double CutOffLow, double CutOffHigh,
+                              int32_t WindowType, TVector* Kernel);
 // Band-pass: the band-stop kernel, then spectral inversion.
-void CalcSincBPKernel(int32_t NumPoints, double CutOffLow, double CutOffHigh, int32_t WindowType,
-                      TDoubleArray& Kernel);
-void CalcSincBPKernel(int32_t NumPoints, double CutOffLow, double CutOffHigh, int32_t WindowType,
-                      TVector* Kernel);
+ZEQ_API void CalcSincBPKernel(int32_t NumPoints, double CutOffLow, double CutOffHigh,
+                              int32_t WindowType, TDoubleArray& Kernel);
+ZEQ_API void CalcSincBPKernel(int32_t NumPoints, double CutOffLow, double CutOffHigh,
+                              int32_t WindowType, TVector* Kernel);
 
 // Correlates elements LowElem..HighElem (each clamped into the source, then ordered) with the
 // kernel (K taps, not reversed, centred on tap K div 2 + 1): element i - LowElem + 1 of DestVec
@@ -51,8 +56,8 @@ void CalcSincBPKernel(int32_t NumPoints, double CutOffLow, double CutOffHigh, in
 // EZEQMath2Error: "MovingKernelfilter: SourceVec, DestVec and/or FilterKernel is undefined";
 // "MovingKernelfilter: specified range for smoothing is smaller than the length of the kernel"
 // when HighElem - LowElem < K.
-void MovingKernelFilter(const TVector* SourceVec, int32_t LowElem, int32_t HighElem,
-                        TVector* DestVec, const TVector* FilterKernel);
+ZEQ_API void MovingKernelFilter(const TVector* SourceVec, int32_t LowElem, int32_t HighElem,
+                                TVector* DestVec, const TVector* FilterKernel);
 
 // Designs a Chebyshev low-pass or high-pass filter of NPoles poles (even, 2..20) with the
 // pass-band Ripple in percent (0..29; 0 gives a Butterworth response) and the cut-off
@@ -64,8 +69,8 @@ void MovingKernelFilter(const TVector* SourceVec, int32_t LowElem, int32_t HighE
 // "CalcChebFilterCoeffs: NPoles must be between 2 and 20" (the design's work arrays hold 20
 // poles), "CalcChebFilterCoeffs: invalid Ripple value", "CalcChebFilterCoeffs: invalid cutoff
 // frequency", "CalcChebFilterCoeffs: ChebCoeffs is undefined".
-void CalcChebFilterCoeffs(int32_t NPoles, bool HighPass, double CutOffFreq, double Ripple,
-                          double& A0, TMatrix* ChebCoeffs);
+ZEQ_API void CalcChebFilterCoeffs(int32_t NPoles, bool HighPass, double CutOffFreq, double Ripple,
+                                  double& A0, TMatrix* ChebCoeffs);
 
 // Applies the filter forwards, then backwards (zero phase). With P the rows of ChebCoeffs and
 // M = P + 1, the forward pass runs from rest at source position 1 over positions 1..HighElem +
@@ -75,7 +80,7 @@ void CalcChebFilterCoeffs(int32_t NPoles, bool HighPass, double CutOffFreq, doub
 // "ChebychevFilter: SourceVec, DestVec and/or ChebCoeffs is undefined" for a null argument,
 // "ChebychevFilter: not enough memory" when the passes' scratch (HighElem + 2M values each)
 // cannot be allocated.
-void ChebychevFilter(const TVector* SourceVec, int32_t LowElem, int32_t HighElem, TVector* DestVec,
-                     double A0, const TMatrix* ChebCoeffs);
+ZEQ_API void ChebychevFilter(const TVector* SourceVec, int32_t LowElem, int32_t HighElem,
+                             TVector* DestVec, double A0, const TMatrix* ChebCoeffs);
 
 }  // namespace zeq

@@ -25,6 +25,7 @@
 #include <array>
 #include <cstdint>
 
+#include "zeq/base/export.h"
 #include "zeq/math2/math2_error.h"
 #include "zeq/vector/vector.h"
 
@@ -36,17 +37,17 @@ namespace zeq {
 // its coefficients.
 using TGolayTable = std::array<std::array<int32_t, 14>, 11>;
 // Quadratic/cubic smoothing: c(j) = 3m^2 + 3m - 1 - 5j^2, norm c(0) + 2 (c(1) + ... + c(m)).
-extern const TGolayTable GolayPoly;
+extern ZEQ_API const TGolayTable GolayPoly;
 // Second derivative: c(j) = 3j^2 - m(m + 1), norm sum over j = 1..m of c(j) j^2.
-extern const TGolayTable Golay2ndDeriv;
+extern ZEQ_API const TGolayTable Golay2ndDeriv;
 
 // Mean of the 2m + 1 values of each window. WindowLength odd, at least 3.
-void MovingAverageSmooth(const TVector* SourceVec, int32_t LowElem, int32_t HighElem,
-                         TVector* DestVec, int32_t WindowLength);
+ZEQ_API void MovingAverageSmooth(const TVector* SourceVec, int32_t LowElem, int32_t HighElem,
+                                 TVector* DestVec, int32_t WindowLength);
 // Triangular weights m + 1 at the centre and m + 1 - k at distance k, divided by their sum
 // (m + 1)^2. WindowLength odd, at least 3.
-void WeightedAverageSmooth(const TVector* SourceVec, int32_t LowElem, int32_t HighElem,
-                           TVector* DestVec, int32_t WindowLength);
+ZEQ_API void WeightedAverageSmooth(const TVector* SourceVec, int32_t LowElem, int32_t HighElem,
+                                   TVector* DestVec, int32_t WindowLength);
 // Median of each window: the middle value of the sorted window, taken by the (n + 1) p rule
 // of TVector::Quartiles (so a zero median is +0.0, and a window whose middle value or the one
 // above it is infinite gives NaN). WindowLength odd, at least 3.
@@ -56,19 +57,19 @@ void WeightedAverageSmooth(const TVector* SourceVec, int32_t LowElem, int32_t Hi
 // centre first, then the pairs x(i + k), x(i - k)), so every result equals the element-by-
 // element definition. The per-window sorts of that definition are internal here: this routine
 // does not advance ProcStat.
-void MovingMedianSmooth(const TVector* SourceVec, int32_t LowElem, int32_t HighElem,
-                        TVector* DestVec, int32_t WindowLength);
+ZEQ_API void MovingMedianSmooth(const TVector* SourceVec, int32_t LowElem, int32_t HighElem,
+                                TVector* DestVec, int32_t WindowLength);
 // Savitzky-Golay smoothing (quadratic/cubic) with the GolayPoly row of PolyLength (odd,
 // 5..25).
-void PolynomialSmooth(const TVector* SourceVec, int32_t LowElem, int32_t HighElem, TVector* DestVec,
-                      int32_t PolyLength);
+ZEQ_API void PolynomialSmooth(const TVector* SourceVec, int32_t LowElem, int32_t HighElem,
+                              TVector* DestVec, int32_t PolyLength);
 // The first derivative per unit sample spacing: sum of j x(i + j) over j = -m..m, divided by
 // m(m + 1)(2m + 1) / 3. PolyLength odd, 5..25.
-void FirstDeriv(const TVector* SourceVec, int32_t LowElem, int32_t HighElem, TVector* DestVec,
-                int32_t PolyLength);
+ZEQ_API void FirstDeriv(const TVector* SourceVec, int32_t LowElem, int32_t HighElem,
+                        TVector* DestVec, int32_t PolyLength);
 // The second derivative per unit sample spacing with the Golay2ndDeriv row of PolyLength (odd,
 // 5..25).
-void SecondDeriv(const TVector* SourceVec, int32_t LowElem, int32_t HighElem, TVector* DestVec,
-                 int32_t PolyLength);
+ZEQ_API void SecondDeriv(const TVector* SourceVec, int32_t LowElem, int32_t HighElem,
+                         TVector* DestVec, int32_t PolyLength);
 
 }  // namespace zeq

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 
+#include "zeq/base/export.h"
 #include "zeq/math2/math2_error.h"
 #include "zeq/matrix/matrix.h"
 #include "zeq/vector/vector.h"
@@ -23,13 +24,13 @@ namespace zeq {
 // n - m zero rows appended, of which U holds the first m rows. False when aborted or when an
 // argument is null; A, W and V are then unchanged. A matrix without columns gives true and
 // changes nothing.
-bool CalcSVD(TMatrix* A, TVector* W, TMatrix* V);
+ZEQ_API bool CalcSVD(TMatrix* A, TVector* W, TMatrix* V);
 
 // The least-squares solution X = V diag(1 / w) U' B of a decomposition (U m x n, W n values, V
 // n x n), where singular values equal to 0 are left out (1 / 0 taken as 0). X is resized to n
 // elements; B's elements beyond its size read as 0. Nothing happens when an argument is null.
-void SVDBackSubst(const TMatrix* U, const TVector* W, const TMatrix* V, const TVector* B,
-                  TVector* X);
+ZEQ_API void SVDBackSubst(const TMatrix* U, const TVector* W, const TMatrix* V, const TVector* B,
+                          TVector* X);
 
 // Least squares for the design matrix A (n coefficients as columns, m observations as rows)
 // and the response B (m values): CalcSVD (A is overwritten by U), singular values below 1e-14
@@ -37,7 +38,7 @@ void SVDBackSubst(const TMatrix* U, const TVector* W, const TMatrix* V, const TV
 // treated alike), then SVDBackSubst into Coeffs (n elements). StdErrors (optional, n
 // elements) receives sqrt(sum over j of V(i, j)^2 / w(j)^2) over the non-zero w(j). False only
 // when the decomposition was aborted (or an argument other than StdErrors is null).
-bool SVDLeastSquares(TMatrix* A, const TVector* B, TVector* Coeffs, TVector* StdErrors,
-                     bool& NearSingular);
+ZEQ_API bool SVDLeastSquares(TMatrix* A, const TVector* B, TVector* Coeffs, TVector* StdErrors,
+                             bool& NearSingular);
 
 }  // namespace zeq

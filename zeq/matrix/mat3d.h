@@ -10,12 +10,13 @@
 #include <vector>
 
 #include "zeq/base/base.h"
+#include "zeq/base/export.h"
 
 namespace zeq {
 
 class TMatrix;
 
-class TMat3D : public TComponent {
+class ZEQ_API TMat3D : public TComponent {
  public:
   // 1 x 1 x 1 holding 0.0.
   explicit TMat3D(TComponent* AOwner = nullptr);

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "zeq/base/base.h"
+#include "zeq/base/export.h"
 
 namespace zeq {
 
@@ -26,7 +27,7 @@ class TMat3D;
 using TOnReadMat4DElementEvent = std::function<void(TObject* Sender, int32_t ix, int32_t iy,
                                                     int32_t il, int32_t it, double Value)>;
 
-class TMat4D : public TComponent {
+class ZEQ_API TMat4D : public TComponent {
  public:
   // 1 x 1 x 1 x 1 holding 0.0.
   explicit TMat4D(TComponent* AOwner = nullptr);

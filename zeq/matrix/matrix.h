@@ -14,12 +14,13 @@
 #include <vector>
 
 #include "zeq/base/base.h"
+#include "zeq/base/export.h"
 #include "zeq/vector/vector.h"
 
 namespace zeq {
 
 // Matrix errors.
-class EZEQMatrixError : public EZEQError {
+class ZEQ_API EZEQMatrixError : public EZEQError {
  public:
   using EZEQError::EZEQError;
 };
@@ -34,10 +35,10 @@ enum TEdgeOp : uint8_t { eopMin, eopMax, eopSum, eopMean };
 enum TDistMode : uint8_t { dmJaccard, dmManhattan, dmEuclid, dmEuclidSqr, dmDice, dmUserDef };
 
 // Display names of the distance measures, indexed by TDistMode.
-extern const std::array<std::string, 6> DistModeId;
+extern ZEQ_API const std::array<std::string, 6> DistModeId;
 
 // An entry of the sparse form of TIntMatrix.
-struct TSpMatElemInt {
+struct ZEQ_API TSpMatElemInt {
   int32_t colidx;
   int32_t rowidx;
   int32_t value;
@@ -54,7 +55,7 @@ namespace detail {
 struct TMatrixTwin;
 }  // namespace detail
 
-class TMatrix : public TComponent {
+class ZEQ_API TMatrix : public TComponent {
  public:
   using TElem = double;
 
@@ -298,7 +299,7 @@ class TMatrix : public TComponent {
 // is kept through Resize and the conversions between the forms. Methods without a
 // sparse variant do nothing (or return 0 / false) in the sparse form: convert with SparseToArray
 // first.
-class TIntMatrix : public TComponent {
+class ZEQ_API TIntMatrix : public TComponent {
  public:
   using TElem = int32_t;
 

@@ -10,16 +10,17 @@
 #include <string>
 
 #include "zeq/base/base.h"
+#include "zeq/base/export.h"
 
 namespace zeq {
 
 // Errors of the line unit; unlike the other units' classes it derives from Exception directly.
-class EZEQSLineError : public Exception {
+class ZEQ_API EZEQSLineError : public Exception {
  public:
   using Exception::Exception;
 };
 
-class TSLine : public TComponent {
+class ZEQ_API TSLine : public TComponent {
  public:
   // The line y = 0 (ParA 0, ParB 1, ParC 0), SubstituteInf false.
   explicit TSLine(TComponent* AOwner = nullptr);

@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "zeq/base/base.h"
+#include "zeq/base/export.h"
 #include "zeq/matrix/matrix.h"
 #include "zeq/vector/vector.h"
 
@@ -27,7 +28,7 @@ using TOnModelApplyRequestEvent = std::function<void(
 using TOnModelCreateRequestEvent = std::function<void(TObject* Sender, int32_t PercentDone,
                                                       const TIntArray& ObjectList, bool& Success)>;
 
-class TCrossValidator : public TComponent {
+class ZEQ_API TCrossValidator : public TComponent {
  public:
   explicit TCrossValidator(TComponent* AOwner = nullptr);
   std::string ClassName() const override { return "TCrossValidator"; }

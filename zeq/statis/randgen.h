@@ -11,10 +11,11 @@
 #include <vector>
 
 #include "zeq/base/base.h"
+#include "zeq/base/export.h"
 
 namespace zeq {
 
-class TRandGen : public TComponent {
+class ZEQ_API TRandGen : public TComponent {
  public:
   explicit TRandGen(TComponent* AOwner = nullptr);
   std::string ClassName() const override { return "TRandGen"; }

@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "zeq/base/base.h"
+#include "zeq/base/export.h"
 #include "zeq/statis/crossvalidator.h"
 #include "zeq/statis/randgen.h"
 #include "zeq/vector/vector.h"
@@ -20,7 +21,7 @@
 namespace zeq {
 
 // Statistics errors.
-class EZEQStatisError : public EZEQError {
+class ZEQ_API EZEQStatisError : public EZEQError {
  public:
   using EZEQError::EZEQError;
 };
@@ -43,96 +44,97 @@ enum TSignifLevelEx : uint8_t {
 // ---- special functions ----
 
 // erf through the incomplete gamma function, and through a Chebyshev fit.
-double Erf(double x);
-double ErfApprox(double x);
+ZEQ_API double Erf(double x);
+ZEQ_API double ErfApprox(double x);
 // ln Gamma(x) by the six-term Lanczos series (about 1e-10 relative); 0 for x <= 0 and NaN.
-double LnGamma(double x);
+ZEQ_API double LnGamma(double x);
 // P(a, x), the regularized lower incomplete gamma function; 0 for x <= 0 or a <= 0, NaN for a
 // NaN argument, 0 for an infinite a and 1 for an infinite x. The series stops after 10^6
 // terms at the latest (it converges long before for any finite argument).
-double IncompleteGamma(double x, double a);
+ZEQ_API double IncompleteGamma(double x, double a);
 // I_x(a, b); 0 below x = 0, 1 above x = 1, NaN for a NaN x and for parameters that are not
 // positive and finite.
-double IncompleteBeta(double x, double a, double b);
-double LnBeta(double a, double b);
+ZEQ_API double IncompleteBeta(double x, double a, double b);
+ZEQ_API double LnBeta(double a, double b);
 // C(n, k) rounded to a 32-bit integer (0 for invalid arguments or a value beyond 32 bits).
-int32_t BinomCoeff(int32_t n, int32_t k);
+ZEQ_API int32_t BinomCoeff(int32_t n, int32_t k);
 // ln C(n, k); -1 for invalid arguments.
-double LnBinomCoeff(int32_t n, int32_t k);
+ZEQ_API double LnBinomCoeff(int32_t n, int32_t k);
 
 // ---- the normal and other distributions ----
 
-double nDistriDensity(double x);
-double nDistriIntegral(double x);
+ZEQ_API double nDistriDensity(double x);
+ZEQ_API double nDistriIntegral(double x);
 // Phi^-1(p) by bisection to the relative tolerance 1e-8; 0 outside 0 < p < 1. The bisection
 // stops after 200 halvings, which only matters in the far lower tail where Phi cannot reach
 // the tolerance in double precision.
-double nDistriQuantile(double p);
-double WeibullDensity(double x, double k, double lambda);
+ZEQ_API double nDistriQuantile(double p);
+ZEQ_API double WeibullDensity(double x, double k, double lambda);
 // Raises EZEQStatisError for p outside [0, 1], npop < 1, nsample > npop, nsample < 1.
-double HyperGeoDistriDensity(double p, int32_t npop, int32_t nsample, int32_t x);
+ZEQ_API double HyperGeoDistriDensity(double p, int32_t npop, int32_t nsample, int32_t x);
 // 0.5 ln((1 + r) / (1 - r)); "FisherTransform: argument out of range" unless -1 < r < 1.
-double FisherTransform(double r);
-double FisherTransformInv(double z);
-double ConfidenceInterval(double alpha, double sigma, int32_t n);
-double CalcFishQ(double m1, double m2, double s1, double s2);
+ZEQ_API double FisherTransform(double r);
+ZEQ_API double FisherTransformInv(double z);
+ZEQ_API double ConfidenceInterval(double alpha, double sigma, int32_t n);
+ZEQ_API double CalcFishQ(double m1, double m2, double s1, double s2);
 
 // Student's t and the F distribution, to about 1e-13 relative (long double continued
 // fractions with near-machine tolerance). NaN for invalid degrees of freedom.
 // P(T <= t) with df degrees of freedom (df > 0).
-double tDistriIntegral(double t, double df);
+ZEQ_API double tDistriIntegral(double t, double df);
 // The t with P(T <= t) = p (0 < p < 1); -Inf / +Inf at p = 0 / 1, NaN outside.
-double tDistriQuantile(double p, double df);
+ZEQ_API double tDistriQuantile(double p, double df);
 // P(F <= f) and P(F > f) with df1, df2 degrees of freedom; the upper tail is computed
 // directly, so small p-values keep their relative accuracy.
-double fDistriIntegral(double f, double df1, double df2);
-double fDistriUpperTail(double f, double df1, double df2);
+ZEQ_API double fDistriIntegral(double f, double df1, double df2);
+ZEQ_API double fDistriUpperTail(double f, double df1, double df2);
 
 // ---- Kolmogorov-Smirnov and Lilliefors ----
 
 // P(D_n > d) by the Marsaglia-Tsang-Wang matrix power (the two-term exponential for large
 // n d^2); n < 1 or a NaN d gives NaN.
-double KSPValue(int32_t n, double d);
+ZEQ_API double KSPValue(int32_t n, double d);
 // The tabulated (n <= 20) or asymptotic critical value; -1 for an unknown level or n < 1.
-double KolmogSmir1SampleTestStat(int32_t n, TSignifLevel level);
+ZEQ_API double KolmogSmir1SampleTestStat(int32_t n, TSignifLevel level);
 // The critical value refined against KSPValue to 1e-4 (at most 1000 refinements).
-double KSQuantile(int32_t n, TSignifLevel level);
+ZEQ_API double KSQuantile(int32_t n, TSignifLevel level);
 // Dallal-Wilkinson approximation; -1 for n <= 5.
-double LillieforsPValue(int32_t n, double d);
-double LillieforsQuantile(int32_t n, double alpha);
+ZEQ_API double LillieforsPValue(int32_t n, double d);
+ZEQ_API double LillieforsQuantile(int32_t n, double alpha);
 
 // ---- tests ----
 
 // The Dixon critical value; -1 for n outside 3..100. The r22 rows between the published ones
 // are interpolated linearly in n.
-double DeanDixonCriticalValues(int32_t n, TSignifLevelEx level);
+ZEQ_API double DeanDixonCriticalValues(int32_t n, TSignifLevelEx level);
 // 1-based index of the outlier in data, 0 if none; q receives the Dixon ratio.
-int32_t DeanDixonTest(const TVector* data, TSignifLevelEx level, double& q);
+ZEQ_API int32_t DeanDixonTest(const TVector* data, TSignifLevelEx level, double& q);
 // Grubbs' critical value; -1 unless 0 < alpha < 1 and n > 2.
-double GrubbsCriticalValues(int32_t n, double alpha, bool TwoSided);
+ZEQ_API double GrubbsCriticalValues(int32_t n, double alpha, bool TwoSided);
 // 1-based index of the outlier, 0 if none; g receives Grubbs' statistic.
-int32_t GrubbsTest(const TVector* data, double alpha, double& g);
+ZEQ_API int32_t GrubbsTest(const TVector* data, double alpha, double& g);
 // D of data against the standard normal; sorts data first unless it is sorted.
-double PerformKSNormalityTest(TVector* data, bool sorted);
+ZEQ_API double PerformKSNormalityTest(TVector* data, bool sorted);
 // The same after standardizing data in place.
-double PerformLillieforsTest(TVector* data, bool sorted);
+ZEQ_API double PerformLillieforsTest(TVector* data, bool sorted);
 // One-way analysis of variance of data grouped by the labels in classes: the p-value, or
 // -1 (one group), -2 (as many groups as values), -3 (no variation at all); -4 when an
 // argument is null or the two vectors differ in size.
-double Anova1F(const TVector* data, const TIntVector* classes, double& ssBetween, double& ssWithin,
-               double& ssTotal, int32_t& dfBetween, int32_t& dfWithin, int32_t& dfTotal, double& f);
+ZEQ_API double Anova1F(const TVector* data, const TIntVector* classes, double& ssBetween,
+                       double& ssWithin, double& ssTotal, int32_t& dfBetween, int32_t& dfWithin,
+                       int32_t& dfTotal, double& f);
 // The percentile of values[first..last] (reordered in place) by QuickSelect at the rank
 // first + round((last - first) percentile / 100): status 0, or -1 (index out of range),
 // -3 (last before first), -2 (percentile outside 0..100).
-int32_t PercentileOfArray(TDoubleArray& values, double percentile, int32_t first, int32_t last,
-                          double& result);
+ZEQ_API int32_t PercentileOfArray(TDoubleArray& values, double percentile, int32_t first,
+                                  int32_t last, double& result);
 // P(R <= r) for the number of runs of nA and nB items; 0 for r < 2 or invalid counts.
-double ExactRunsTest(int32_t nA, int32_t nB, int32_t r);
+ZEQ_API double ExactRunsTest(int32_t nA, int32_t nB, int32_t r);
 // Wald-Wolfowitz runs test of the bits: true when p < 0.05. A null or empty field gives
 // false with p = 1.
-bool RunsTest(const TBitFld* bits, double& p);
+ZEQ_API bool RunsTest(const TBitFld* bits, double& p);
 // The runs test of data split at its median (x > median).
-bool RunsTestSerial(const TVector* data, double& p);
+ZEQ_API bool RunsTestSerial(const TVector* data, double& p);
 
 // The critical value of the Wilcoxon signed-rank statistic for n observations at level alpha:
 // for n <= 100 a least-squares parabola in ln alpha through the exact critical values at the
@@ -141,14 +143,15 @@ bool RunsTestSerial(const TVector* data, double& p);
 // 100 the normal approximation. -1 for n < 8, n > 1000000, alpha outside
 // [0.000499999, 0.20000001] (or NaN), and when the value does not fit 32 bits (from about
 // n = 92,700).
-int32_t WilcoxonSRQuantile(int32_t n, double alpha, bool TwoSided);
+ZEQ_API int32_t WilcoxonSRQuantile(int32_t n, double alpha, bool TwoSided);
 
 // Progress of EstimateProbDensity: sender (always null), running count and percent.
 using TDensityFeedback = std::function<void(TObject* Sender, double Count, double Percent)>;
 // Adaptive Gaussian kernel estimate of the density of data (sorted in place) at numSteps + 1
 // points from low to high. minIndex and maxIndex locate the first strict minimum and maximum.
-void EstimateProbDensity(TVector* data, TVector* density, double low, double high,
-                         double bandFactor, double window, int32_t numSteps, int32_t& minIndex,
-                         int32_t& maxIndex, const TDensityFeedback& feedback = nullptr);
+ZEQ_API void EstimateProbDensity(TVector* data, TVector* density, double low, double high,
+                                 double bandFactor, double window, int32_t numSteps,
+                                 int32_t& minIndex, int32_t& maxIndex,
+                                 const TDensityFeedback& feedback = nullptr);
 
 }  // namespace zeq

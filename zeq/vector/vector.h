@@ -11,11 +11,12 @@
 #include <vector>
 
 #include "zeq/base/base.h"
+#include "zeq/base/export.h"
 
 namespace zeq {
 
 // Vector errors.
-class EZEQVectorError : public EZEQError {
+class ZEQ_API EZEQVectorError : public EZEQError {
  public:
   using EZEQError::EZEQError;
 };
@@ -29,7 +30,7 @@ namespace detail {
 struct TVectorImpl;
 }
 
-class TVector : public TComponent {
+class ZEQ_API TVector : public TComponent {
  public:
   using TElem = double;
 
@@ -200,7 +201,7 @@ class TVector : public TComponent {
   std::vector<double> FVec;
 };
 
-class TIntVector : public TComponent {
+class ZEQ_API TIntVector : public TComponent {
  public:
   using TElem = int32_t;
 

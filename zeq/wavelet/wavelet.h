@@ -9,10 +9,11 @@
 #include <vector>
 
 #include "zeq/base/base.h"
+#include "zeq/base/export.h"
 
 namespace zeq {
 
-class EZEQWaveletError : public EZEQError {
+class ZEQ_API EZEQWaveletError : public EZEQError {
  public:
   using EZEQError::EZEQError;
 };
@@ -21,7 +22,7 @@ class EZEQWaveletError : public EZEQError {
 enum TWLSigExtMode : uint8_t { wseWrap, wseZeroPad, wseSymmetric };
 enum TWaveletFamily : uint8_t { wlfDaubechies };
 
-class TWavelet1D : public TComponent {
+class ZEQ_API TWavelet1D : public TComponent {
  public:
   // 256 zeros, order 2, wseWrap.
   explicit TWavelet1D(TComponent* AOwner = nullptr);
