@@ -10,26 +10,10 @@ namespace zeq {
 
 namespace {
 
-// A comb sort pass over a plain array; the comparison and the exchange are branch-free so
-// that the compiler can keep the loop tight.
-template <class T>
-bool CombPass(T* D, int64_t N, int64_t Gap, bool Ascending) {
-  bool Exchanged = false;
-  for (int64_t i = 0; i + Gap < N; ++i) {
-    const T A = D[i];
-    const T B = D[i + Gap];
-    const bool OutOfOrder = Ascending ? (A > B) : (A < B);
-    D[i] = OutOfOrder ? B : A;
-    D[i + Gap] = OutOfOrder ? A : B;
-    Exchanged |= OutOfOrder;
-  }
-  return Exchanged;
-}
-
 template <class T>
 void CombSortArray(T* D, int64_t N, bool Ascending) {
   detail::CombSortPasses(
-      N, N, [&](int64_t Gap) { return CombPass(D, N, Gap, Ascending); },
+      N, N, [&](int64_t Gap) { return detail::CombPass(D, N, Gap, Ascending); },
       [] { AdvanceProgress(1.0); });
 }
 

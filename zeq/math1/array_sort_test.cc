@@ -2,11 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <limits>
 #include <random>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "zeq/math1/math1.h"
+#include "zeq/testing/simd_levels.h"
 
 namespace zeq {
 namespace {
@@ -97,6 +101,75 @@ TEST(SortArray, NaNStaysInPlaceAndTheSortEnds) {
   std::sort(Numbers.begin(), Numbers.end());
   EXPECT_EQ(Numbers, (std::vector<double>{0, 1, 2, 3, 5}));
 }
+
+// The comb sort written plainly: the reference for the vectorised passes, which must make
+// exactly its exchanges (the same bits, NaN and signed zeros included) and its passes.
+template <class T>
+int ReferenceCombSort(std::vector<T>& D, bool Ascending) {
+  const auto N = static_cast<int64_t>(D.size());
+  int Passes = 0;
+  if (N < 2) return 0;
+  for (int64_t Gap = N;;) {
+    Gap = std::max<int64_t>(Gap * 10 / 13, 1);
+    bool Exchanged = false;
+    for (int64_t i = 0; i + Gap < N; ++i)
+      if (Ascending ? D[i] > D[i + Gap] : D[i] < D[i + Gap]) {
+        std::swap(D[i], D[i + Gap]);
+        Exchanged = true;
+      }
+    ++Passes;
+    if (Gap == 1 && !Exchanged) return Passes;
+  }
+}
+
+template <class T>
+std::vector<T> Awkward(size_t N, std::mt19937_64& Gen, int Shape) {
+  std::vector<T> D(N);
+  std::uniform_int_distribution<int> Small(-20, 20);
+  for (size_t i = 0; i < N; ++i) {
+    switch (Shape) {
+      case 0:  // random with many repeats
+        D[i] = static_cast<T>(Small(Gen));
+        break;
+      case 1:  // sorted
+        D[i] = static_cast<T>(i);
+        break;
+      default:  // reversed
+        D[i] = static_cast<T>(N - i);
+    }
+    if constexpr (std::is_floating_point_v<T>) {
+      if (i % 7 == 3) D[i] = std::numeric_limits<T>::quiet_NaN();
+      if (i % 11 == 5) D[i] = i % 2 ? T(-0.0) : T(0.0);
+    }
+  }
+  return D;
+}
+
+class CombSortLevels : public test::SimdLevelTest {};
+
+TEST_P(CombSortLevels, SameExchangesAndPassesAsThePlainLoop) {
+  std::mt19937_64 Gen(31);
+  const auto Check = [&](auto Tag) {
+    using T = decltype(Tag);
+    for (const size_t N : {0, 1, 2, 15, 16, 17, 100, 1000, 40001})
+      for (int Shape = 0; Shape < 3; ++Shape)
+        for (const bool Ascending : {true, false}) {
+          std::vector<T> Fast = Awkward<T>(N, Gen, Shape), Plain = Fast;
+          ProcStat = 0;
+          SortArray(std::span<T>(Fast), Ascending);
+          const int Passes = ReferenceCombSort(Plain, Ascending);
+          ASSERT_EQ(std::memcmp(Fast.data(), Plain.data(), N * sizeof(T)), 0)
+              << N << " " << Shape << " " << Ascending;
+          ASSERT_EQ(ProcStat, Passes);
+        }
+  };
+  Check(double{});
+  Check(float{});
+  Check(int32_t{});
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryLevel, CombSortLevels, test::EverySimdLevel(),
+                         test::SimdLevelParamName);
 
 TEST(SortArray, UntypedFormDispatchesOnTheKind) {
   std::vector<double> D{2, 1};

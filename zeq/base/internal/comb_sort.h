@@ -29,4 +29,12 @@ void CombSortPasses(int64_t Count, int64_t StartGap, PassFn&& Pass, AfterPassFn&
   }
 }
 
+// One pass over D[0..N): every pair (i, i + Gap) in rising i exchanged when out of order
+// (greater first when Ascending, smaller first otherwise; equal and NaN pairs stay). Returns
+// whether any pair was exchanged. Vectorised where the gap allows, with exactly the exchanges
+// of the plain loop (comb_pass.cc).
+bool CombPass(double* D, int64_t N, int64_t Gap, bool Ascending);
+bool CombPass(float* D, int64_t N, int64_t Gap, bool Ascending);
+bool CombPass(int32_t* D, int64_t N, int64_t Gap, bool Ascending);
+
 }  // namespace zeq::detail

@@ -189,9 +189,13 @@ struct TVectorImpl {
     if (Last - First < 1) return;
     auto* D = Vec.FVec.data() - 1;  // 1-based view of the storage
     const bool Report = static_cast<bool>(Vec.OnSortExchange);
+    auto* Block = Vec.FVec.data() + (First - 1);  // 0-based view of First..Last
+    const int64_t Count = Last - First + 1;
     CombSortPasses(
-        Last - First + 1, Last - First,
+        Count, Last - First,
         [&](int64_t Gap) {
+          // Without an exchange handler the vectorised pass makes the same exchanges.
+          if (!Report) return CombPass(Block, Count, Gap, Ascending);
           bool Exchanged = false;
           for (int64_t i = First; i + Gap <= Last; ++i) {
             auto& A = D[i];
