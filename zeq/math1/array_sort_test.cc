@@ -158,7 +158,7 @@ TEST_P(CombSortLevels, SameExchangesAndPassesAsThePlainLoop) {
           ProcStat = 0;
           SortArray(std::span<T>(Fast), Ascending);
           const int Passes = ReferenceCombSort(Plain, Ascending);
-          ASSERT_EQ(std::memcmp(Fast.data(), Plain.data(), N * sizeof(T)), 0)
+          ASSERT_TRUE(N == 0 || std::memcmp(Fast.data(), Plain.data(), N * sizeof(T)) == 0)
               << N << " " << Shape << " " << Ascending;
           ASSERT_EQ(ProcStat, Passes);
         }

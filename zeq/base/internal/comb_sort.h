@@ -37,4 +37,17 @@ bool CombPass(double* D, int64_t N, int64_t Gap, bool Ascending);
 bool CombPass(float* D, int64_t N, int64_t Gap, bool Ascending);
 bool CombPass(int32_t* D, int64_t N, int64_t Gap, bool Ascending);
 
+// The keyed form, for sorting lines by a key: one stretch of a pass is the pairs
+// (k, k + Gap) for k in 0..Len, Len <= Gap, which share no element. CombMarkStretch sets
+// Marks[k] for the pairs of Key out of order (as CombPass compares) and returns whether any
+// is; CombExchangeStretch then exchanges the marked pairs of one line, so every line of the
+// sorted block makes the exchanges its key made.
+bool CombMarkStretch(const double* Key, int64_t Len, int64_t Gap, bool Ascending, uint8_t* Marks);
+bool CombMarkStretch(const int32_t* Key, int64_t Len, int64_t Gap, bool Ascending, uint8_t* Marks);
+void CombExchangeStretch(double* Line, int64_t Len, int64_t Gap, const uint8_t* Marks);
+void CombExchangeStretch(int32_t* Line, int64_t Len, int64_t Gap, const uint8_t* Marks);
+
+// Below this gap a stretch is too short for a vector step; the plain loop runs instead.
+constexpr int64_t CombVectorGap = 16;
+
 }  // namespace zeq::detail

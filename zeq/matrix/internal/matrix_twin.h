@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <new>
 #include <span>
 #include <stdexcept>
@@ -408,9 +409,32 @@ struct TMatrixTwin {
     const bool KeyInMatrix = KeyIx >= 1 && KeyIx <= (ByRows ? Mx.FNCol : Mx.FNRow);
     const bool KeyOutsideRange = KeyInMatrix && (KeyIx < OtherLo || KeyIx > OtherHi);
     const auto Key = [&](int32_t Line) { return KeyInMatrix ? Cell(Line, KeyIx) : TElemOf<M>{}; };
+    // Rows without an exchange handler: each stretch of a pass is marked once on the key column
+    // and the marks exchanged down every column, vectorised (the same exchanges as below).
+    const bool Stretched = ByRows && KeyInMatrix && !Mx.OnSortExchange;
+    std::vector<uint8_t> Marks;
+    try {
+      if (Stretched) Marks.resize(static_cast<size_t>(Hi - Lo + 1));
+    } catch (const std::bad_alloc&) {
+      Mx.OutOfMemory();
+    }
+    const auto StretchedPass = [&](int64_t Gap) {
+      bool Exchanged = false;
+      for (int64_t i = Lo; i + Gap <= Hi; i += Gap) {
+        const int64_t Len = std::min<int64_t>(Gap, Hi - Gap - i + 1);
+        const auto Row = static_cast<int32_t>(i);
+        if (!CombMarkStretch(&Cell(Row, KeyIx), Len, Gap, Ascending, Marks.data())) continue;
+        Exchanged = true;
+        for (int32_t p = OtherLo; p <= OtherHi; ++p)
+          CombExchangeStretch(&Cell(Row, p), Len, Gap, Marks.data());
+        if (KeyOutsideRange) CombExchangeStretch(&Cell(Row, KeyIx), Len, Gap, Marks.data());
+      }
+      return Exchanged;
+    };
     CombSortPasses(
         Hi - Lo + 1, Hi - Lo,
         [&](int64_t Gap) {
+          if (Stretched && Gap >= CombVectorGap) return StretchedPass(Gap);
           bool Exchanged = false;
           for (int32_t i = Lo; i + Gap <= Hi; ++i) {
             const auto j = static_cast<int32_t>(i + Gap);
