@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -12,12 +13,12 @@
 #include <string>
 #include <string_view>
 
-#define ZEQ_FUZZ_CHECK(Condition)                                                      \
-  do {                                                                                 \
-    if (!(Condition)) {                                                                \
+#define ZEQ_FUZZ_CHECK(Condition)                                                        \
+  do {                                                                                   \
+    if (!(Condition)) {                                                                  \
       std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #Condition); \
-      std::abort();                                                                    \
-    }                                                                                  \
+      std::abort();                                                                      \
+    }                                                                                    \
   } while (0)
 
 namespace zeq::fuzz {
@@ -60,6 +61,16 @@ inline std::string ScratchFile(std::string_view Bytes, const char* Tag = "in") {
   std::ofstream(Name, std::ios::binary | std::ios::trunc)
       .write(Bytes.data(), static_cast<std::streamsize>(Bytes.size()));
   return Name;
+}
+
+// Stops the run unless vectors A and B hold the same values at First..Last (a NaN equals a
+// NaN: its payload need not survive a write and a read).
+template <class V>
+void CheckSameValues(const V& A, const V& B, int32_t First, int32_t Last) {
+  for (int32_t i = First; i <= Last; ++i) {
+    const double X = A.GetVal(i), Y = B.GetVal(i);
+    ZEQ_FUZZ_CHECK(X == Y || (std::isnan(X) && std::isnan(Y)));
+  }
 }
 
 }  // namespace zeq::fuzz

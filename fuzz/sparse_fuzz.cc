@@ -73,7 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
         D.Resize(M->NrOfColumns(), M->NrOfRows());
         D.Fill(0);
         ZEQ_FUZZ_CHECK(D.Add(M.get()));
-        for (const auto& [Pos, Value] : Model) ZEQ_FUZZ_CHECK(D.GetVal(Pos.first, Pos.second) == Value);
+        for (const auto& [Pos, Value] : Model)
+          ZEQ_FUZZ_CHECK(D.GetVal(Pos.first, Pos.second) == Value);
         break;
       }
       case 6: {  // to the dense form and back, when small enough: the sizes survive

@@ -1,7 +1,6 @@
 // Vector blocks from untrusted streams: LoadFromStream on both element types. A failed load
 // keeps the size; a vector never grows beyond what the stream's values can back; a block
 // that loads writes back and loads again to the same values.
-#include <cmath>
 #include <memory>
 
 #include "fuzz/fuzz_input.h"
@@ -33,10 +32,7 @@ void LoadBlock(std::string_view Bytes, bool Adjust) {
   Copy.Resize(Vec.NrOfElem());
   Out->Seek(0, zeq::soBeginning);
   ZEQ_FUZZ_CHECK(Copy.LoadFromStream(Out, false));
-  for (int32_t i = Lo; i <= Hi; ++i) {
-    const double A = Vec.GetVal(i), B = Copy.GetVal(i);
-    ZEQ_FUZZ_CHECK(A == B || (std::isnan(A) && std::isnan(B)));
-  }
+  zeq::fuzz::CheckSameValues(Vec, Copy, Lo, Hi);
 }
 
 }  // namespace

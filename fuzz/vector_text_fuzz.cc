@@ -1,8 +1,6 @@
 // Vector text files from untrusted bytes: LoadFromFile with and without header detection on
 // both element types. A load never grows the vector beyond what the file's values back, and
 // whatever StoreOnFile writes (17 significant digits) loads back to the same values.
-#include <cmath>
-
 #include "fuzz/fuzz_input.h"
 #include "zeq/vector/vector.h"
 
@@ -28,10 +26,7 @@ void RoundTrip(const std::string& File) {
   Copy.Resize(1);
   ZEQ_FUZZ_CHECK(Copy.LoadFromFile(Out, true));
   ZEQ_FUZZ_CHECK(Copy.NrOfElem() == Vec.NrOfElem());
-  for (int32_t i = 1; i <= Vec.NrOfElem(); ++i) {
-    const double A = Vec.GetVal(i), B = Copy.GetVal(i);
-    ZEQ_FUZZ_CHECK(A == B || (std::isnan(A) && std::isnan(B)));
-  }
+  zeq::fuzz::CheckSameValues(Vec, Copy, 1, Vec.NrOfElem());
 }
 
 }  // namespace
