@@ -136,7 +136,12 @@ def prepare():
     WORK.mkdir(parents=True, exist_ok=True)
     if SRC.exists():
         shutil.rmtree(SRC)
-    shutil.copytree(ROOT, SRC, ignore=shutil.ignore_patterns("build", ".git"))
+    # Only the files git tracks: build trees and packaging leftovers stay behind.
+    tracked = subprocess.run(["git", "ls-files", "-z"], cwd=ROOT, capture_output=True,
+                             check=True).stdout.decode().split("\0")
+    for name in filter(None, tracked):
+        (SRC / name).parent.mkdir(parents=True, exist_ok=True)
+        shutil.copy2(ROOT / name, SRC / name)
     if run(["cmake", "--preset", "default"]) or run(["cmake", "--build", "--preset", "default"]):
         sys.exit("the unmutated tree does not build")
     if run(["ctest", "--preset", "default"], TIMEOUT):
