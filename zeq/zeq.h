@@ -1,4 +1,5 @@
-// zeq: every unit of the library.
+/// @file
+/// zeq: every unit of the library.
 #pragma once
 
 #include "zeq/base/base.h"
@@ -11,6 +12,6 @@
 #include "zeq/matrix/matrix.h"
 #include "zeq/sline/sline.h"
 #include "zeq/statis/statis.h"
-#include "zeq/version.h"
 #include "zeq/vector/vector.h"
+#include "zeq/version.h"
 #include "zeq/wavelet/wavelet.h"

@@ -1,5 +1,6 @@
-// zeq base layer: the component frame, exceptions, progress hooks, check strings, streams,
-// number-to-text conversion, bit fields, colours, the uniform generator and shared types.
+/// @file
+/// zeq base layer: the component frame, exceptions, progress hooks, check strings, streams,
+/// number-to-text conversion, bit fields, colours, the uniform generator and shared types.
 #pragma once
 
 #include "zeq/base/asc_header.h"

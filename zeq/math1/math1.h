@@ -1,5 +1,6 @@
-// zeq elementary mathematics (unit Zeq_math1): array algorithms, scalar functions, number
-// formatting and conversion.
+/// @file
+/// zeq elementary mathematics (unit Zeq_math1): array algorithms, scalar functions, number
+/// formatting and conversion.
 #pragma once
 
 #include "zeq/base/base.h"
@@ -7,7 +8,7 @@
 
 namespace zeq {
 
-// Invalid arguments of the elementary functions.
+/// Invalid arguments of the elementary functions.
 class ZEQ_API EZEQMath1Error : public EZEQError {
  public:
   using EZEQError::EZEQError;

@@ -1,8 +1,9 @@
-// zeq multivariate analysis, smoothing and curve fitting (unit Zeq_math2): smoothing,
-// derivatives and digital filters, curve fitting with the singular value decomposition
-// solver, covariance and eigen analysis, clustering, and geometry.
-//
-// One header per subject; this one gathers them.
+/// @file
+/// zeq multivariate analysis, smoothing and curve fitting (unit Zeq_math2): smoothing,
+/// derivatives and digital filters, curve fitting with the singular value decomposition
+/// solver, covariance and eigen analysis, clustering, and geometry.
+///
+/// One header per subject; this one gathers them.
 #pragma once
 
 #include "zeq/math2/cluster.h"
