@@ -5,96 +5,42 @@
 #include <cstring>
 #include <limits>
 #include <random>
+#include <tuple>
 
 #include "zeq/math1/math1.h"
+#include "zeq/testing/example_table.h"
 #include "zeq/testing/test_util.h"
 
 namespace zeq {
 namespace {
 
-const std::string Deg = "\xC2\xB0";
+using test::Int;
+using test::Num;
+using test::Show;
+using A = const test::TArgs&;
 
-TEST(IntegerText, FixedDigitCounts) {
-  EXPECT_EQ(Decimal(42, 5), "00042");
-  EXPECT_EQ(Decimal(-42, 3), "-042");
-  EXPECT_EQ(Decimal(12345, 3), "345");
-  EXPECT_EQ(Decimal(7, 0), "7");
-  EXPECT_EQ(Decimal(INT64_MIN, 19), "-9223372036854775808");
-  EXPECT_EQ(Hex(255, 4), "00FF");
-  EXPECT_EQ(Hex(4660, 2), "34");
-  EXPECT_EQ(Hex(0xABC, 0), "C");
-  EXPECT_EQ(Hex(static_cast<uint32_t>(-1), 200), "FFFFFFFF");
-  EXPECT_EQ(Bin(5, 4), "0101");
-  EXPECT_EQ(Octal(8, 3), "010");
-  EXPECT_EQ(Octal(0xFFFFFFFF, 11), "37777777777");
-}
-
-TEST(IntegerText, StrToIntDefaultNeverRaises) {
-  EXPECT_EQ(StrToIntDefault("12x", 7), 7);
-  EXPECT_EQ(StrToIntDefault("", 7), 7);
-  EXPECT_EQ(StrToIntDefault("  -42", 7), -42);
-  EXPECT_EQ(StrToIntDefault("+17", 7), 17);
-  EXPECT_EQ(StrToIntDefault("$FF", 7), 255);
-  EXPECT_EQ(StrToIntDefault("0x7fffffff", 7), INT32_MAX);
-  EXPECT_EQ(StrToIntDefault("$FFFFFFFF", 7), -1);
-  EXPECT_EQ(StrToIntDefault("-2147483648", 7), INT32_MIN);
-  EXPECT_EQ(StrToIntDefault("2147483648", 7), 7);
-  EXPECT_EQ(StrToIntDefault("99999999999999999999999", 7), 7);
-  EXPECT_EQ(StrToIntDefault("1 ", 7), 7);
-  EXPECT_EQ(StrToIntDefault(std::string("1\0"
-                                        "2",
-                                        3),
-                            7),
-            7);
-  EXPECT_EQ(StrToIntDefault("-", 7), 7);
-  EXPECT_EQ(StrToIntDefault("$", 7), 7);
-}
-
-TEST(FloatText, StrfDecimalsChooseTheNotation) {
-  EXPECT_EQ(strf(1.5, 6, 2), "  1.50");
-  EXPECT_EQ(strf(1234.5, 10, -1), " 1.2E+0003");
-  EXPECT_EQ(strf(1234.5, 12, -2), " 1.23450E+03");
-  EXPECT_EQ(strf(-1234.5, 12, -2), "-1.23450E+03");
-  EXPECT_EQ(strf(1e100, 12, -2), "************");  // needs a three-digit exponent
-  EXPECT_EQ(strf(1e-5, 12, -2), " 1.00000E-05");
-}
-
-TEST(FloatText, NormalisedExponentForm) {
-  EXPECT_EQ(MakeEFormat(1234, 12, 4), "  0.1234E+04");
-  EXPECT_EQ(MakeEFormat(0.5, 0, 4), " 0.5000E+00");
-  EXPECT_EQ(MakeEFormat(-0.00123, 12, 3), "  -0.123E-02");
-  EXPECT_EQ(MakeEFormat(0, 8, 1), " 0.00E+00");         // at least two digits
-  EXPECT_EQ(MakeEFormat(9.9999, 10, 2), "  0.10E+02");  // the rounding carries into the exponent
-}
-
-TEST(FloatText, EngineeringNotation) {
-  EXPECT_EQ(EEngStr(4700, 2), "4.7k");
-  EXPECT_EQ(EEngStr(4700, -2), "4k7");
-  EXPECT_EQ(EEngStr(0.0047, 3), "4.70m");
-  EXPECT_EQ(EEngStr(47, 2), "47");
-  EXPECT_EQ(EEngStr(-2.2e-9, 2), "-2.2n");
-  EXPECT_EQ(EEngStr(1000, 2), "1.0k");
-  EXPECT_EQ(EEngStr(5e6, 1), "5M");
-  EXPECT_EQ(EEngStr(0, 3), "0.00");
-  EXPECT_EQ(EEngStr(3e15, 1), "3000T");     // beyond tera the prefix stays T (documented)
-  EXPECT_EQ(EEngStr(1e-21, 2), "0.0010a");  // below atto the number shrinks (documented)
-}
-
-TEST(FloatText, BitPatternsAsHex) {
-  EXPECT_EQ(FPNumToHex(1.0), "3FF0000000000000");
-  EXPECT_EQ(FPNumToHex(1.0L), "3FFF8000000000000000");
-  EXPECT_EQ(FPNumToHex(-2.0f), "C0000000");
-  EXPECT_EQ(HexToDouble("3FF0000000000000"), 1.0);
-  EXPECT_EQ(HexToDouble("3ff0000000000000"), 1.0);
-  EXPECT_EQ(HexToExtended("3FFF8000000000000000"), 1.0L);
-  EXPECT_EQ(HexToSingle("c0000000"), -2.0f);
-  // 15 characters
-  test::ExpectThrowMessage<EZEQError>([&] { HexToDouble("3FF000000000000"); },
-                                      "HexToDouble: invalid hex string \"3FF000000000000\"");
-  EXPECT_THROW(HexToDouble(" 3F0000000000000"), EZEQError);
-  EXPECT_THROW(HexToSingle("+1234567"), EZEQError);
-  EXPECT_THROW(HexToExtended("3FFF80000000000000G0"), EZEQError);
-  EXPECT_THROW(HexToExtended("-FFF8000000000000000"), EZEQError);
+TEST(FormatExamples, TableOfCalls) {
+  const auto U8 = [](const std::string& S) { return static_cast<uint8_t>(Int(S)); };
+  const auto U32 = [](const std::string& S) { return static_cast<uint32_t>(Num(S)); };
+  test::RunExamples(
+      "zeq/math1/testdata/format_examples.txt",
+      {{"Decimal", [&](A a) { return Decimal(std::stoll(a[0]), U8(a[1])); }},
+       {"Hex", [&](A a) { return Hex(U32(a[0]), U8(a[1])); }},
+       {"Bin", [&](A a) { return Bin(U32(a[0]), U8(a[1])); }},
+       {"Octal", [&](A a) { return Octal(U32(a[0]), U8(a[1])); }},
+       {"StrToIntDefault", [](A a) { return Show(StrToIntDefault(a[0], Int(a[1]))); }},
+       {"strf", [](A a) { return strf(Num(a[0]), Int(a[1]), Int(a[2])); }},
+       {"MakeEFormat", [](A a) { return MakeEFormat(Num(a[0]), Int(a[1]), Int(a[2])); }},
+       {"EEngStr", [](A a) { return EEngStr(Num(a[0]), Int(a[1])); }},
+       {"FPNumToHex", [](A a) { return FPNumToHex(Num(a[0])); }},
+       {"FPNumToHexExtended", [](A a) { return FPNumToHex(static_cast<long double>(Num(a[0]))); }},
+       {"FPNumToHexSingle", [](A a) { return FPNumToHex(static_cast<float>(Num(a[0]))); }},
+       {"HexToDouble", [](A a) { return Show(HexToDouble(a[0])); }},
+       {"HexToExtended", [](A a) { return Show(HexToExtended(a[0])); }},
+       {"HexToSingle", [](A a) { return Show(HexToSingle(a[0])); }},
+       {"DegreeToStr", [](A a) {
+          return DegreeToStr(Num(a[0]), static_cast<TDegreeFormat>(Int(a[1])), Int(a[2]));
+        }}});
 }
 
 TEST(FloatText, HexRoundTripsRandomBitPatterns) {
@@ -115,44 +61,24 @@ TEST(FloatText, HexRoundTripsRandomBitPatterns) {
   }
 }
 
-TEST(DegreeText, Notations) {
-  EXPECT_EQ(DegreeToStr(12.5, dfDecimal, 2), "12.50" + Deg);
-  EXPECT_EQ(DegreeToStr(-0.5, dfDegMin, 0), "-0" + Deg + "  30'");
-  EXPECT_EQ(DegreeToStr(10.5125, dfDegMinSec, 1), "10" + Deg + " 30' 45.0\"");
-  EXPECT_EQ(DegreeToStr(-10.25, dfDegMin, 1), "-10" + Deg + " 15.0'");
-  EXPECT_EQ(DegreeToStr(1.9999999, dfDegMin, 2), "2" + Deg + "  0.00'");  // rounds up a degree
-  EXPECT_EQ(DegreeToStr(12.5, dfPlain, 1), "12.5");
-  EXPECT_EQ(DegreeToStr(12.5, static_cast<TDegreeFormat>(9), 1), "");
-  EXPECT_EQ(DegreeToStr(1, dfDecimal, 99), "1.00000000" + Deg);  // decimals clamped to 8
+// ConvertDegrees from one notation to another, as a (degrees, minutes, seconds) triple.
+std::tuple<double, double, double> Converted(double D, double M, double S, TDegreeFormat From,
+                                             TDegreeFormat To) {
+  ConvertDegrees(D, M, S, From, To);
+  return {D, M, S};
 }
 
 TEST(DegreeText, ConvertBetweenNotations) {
-  double D = 10.5, M = 0, S = 0;
-  ConvertDegrees(D, M, S, dfDecimal, dfDegMinSec);
-  EXPECT_EQ(D, 10);
-  EXPECT_EQ(M, 30);
-  EXPECT_EQ(S, 0);
-  D = 10, M = 30.5, S = 0;
-  ConvertDegrees(D, M, S, dfDegMin, dfDegMinSec);
-  EXPECT_EQ(D, 10);
-  EXPECT_EQ(M, 30);
-  EXPECT_EQ(S, 30);
-  ConvertDegrees(D, M, S, dfDegMinSec, dfDecimal);
-  EXPECT_DOUBLE_EQ(D, 10 + 30 / 60.0 + 30 / 3600.0);
-  EXPECT_EQ(M, 0);
-  D = -12.25, M = 0, S = 0;
-  ConvertDegrees(D, M, S, dfDecimal, dfDegMin);  // the sign stays on the degrees
-  EXPECT_EQ(D, -12);
-  EXPECT_EQ(M, 15);
-  ConvertDegrees(D, M, S, dfDegMin, dfDecimal);  // documented: the minutes add to -12
-  EXPECT_EQ(D, -11.75);
-  D = -0.5, M = 0, S = 0;
-  ConvertDegrees(D, M, S, dfDecimal, dfDegMin);
-  EXPECT_TRUE(D == 0 && std::signbit(D));
-  EXPECT_EQ(M, 30);
-  ConvertDegrees(D, M, S, dfDegMin, dfDecimal);  // documented: the sign does not come back
-  EXPECT_EQ(D, 0.5);
-  D = 1, M = 61, S = 0;
+  using T = std::tuple<double, double, double>;
+  EXPECT_EQ(Converted(10.5, 0, 0, dfDecimal, dfDegMinSec), T(10, 30, 0));
+  EXPECT_EQ(Converted(10, 30.5, 0, dfDegMin, dfDegMinSec), T(10, 30, 30));
+  EXPECT_EQ(Converted(10, 30, 30, dfDegMinSec, dfDecimal), T(10 + 30 / 60.0 + 30 / 3600.0, 0, 0));
+  EXPECT_EQ(Converted(-12.25, 0, 0, dfDecimal, dfDegMin), T(-12, 15, 0));  // sign on the degrees
+  EXPECT_EQ(Converted(-12, 15, 0, dfDegMin, dfDecimal), T(-11.75, 0, 0));  // documented
+  const T NegativeZero = Converted(-0.5, 0, 0, dfDecimal, dfDegMin);
+  EXPECT_TRUE(std::get<0>(NegativeZero) == 0 && std::signbit(std::get<0>(NegativeZero)));
+  EXPECT_EQ(Converted(-0.0, 30, 0, dfDegMin, dfDecimal), T(0.5, 0, 0));  // the sign is lost
+  double D = 1, M = 61, S = 0;
   test::ExpectThrowMessage<EZEQMath1Error>([&] { ConvertDegrees(D, M, S, dfDegMin, dfDecimal); },
                                            "ConvertDegrees: invalid range of minutes");
   EXPECT_EQ(M, 61);  // nothing changed
@@ -161,25 +87,16 @@ TEST(DegreeText, ConvertBetweenNotations) {
 }
 
 TEST(DegreeText, RoundDegreeSteps) {
-  int32_t D = 7, M = 0, S = 0;
-  RoundDegrees(D, M, S, false);
-  EXPECT_EQ(D, 5);
-  D = 7;
-  RoundDegrees(D, M, S, true);
-  EXPECT_EQ(D, 10);
-  D = 0, M = 45, S = 0;
-  RoundDegrees(D, M, S, true);
-  EXPECT_EQ(D, 1);
-  EXPECT_EQ(M, 0);
-  D = 0, M = 0, S = 4;
-  RoundDegrees(D, M, S, false);
-  EXPECT_EQ(S, 3);
-  D = 500, M = 10, S = 0;
-  RoundDegrees(D, M, S, true);
-  EXPECT_EQ(D, 360);
-  D = 2, M = -1, S = 5;
-  RoundDegrees(D, M, S, true);
-  EXPECT_EQ(D + M + S, 0);
+  using T = std::tuple<int32_t, int32_t, int32_t>;
+  const std::tuple<T, bool, T> Cases[] = {
+      {{7, 0, 0}, false, {5, 0, 0}},     {{7, 0, 0}, true, {10, 0, 0}},
+      {{0, 45, 0}, true, {1, 0, 0}},     {{0, 0, 4}, false, {0, 0, 3}},
+      {{500, 10, 0}, true, {360, 0, 0}}, {{2, -1, 5}, true, {0, 0, 0}}};
+  for (auto [In, Up, Out] : Cases) {
+    auto [D, M, S] = In;
+    RoundDegrees(D, M, S, Up);
+    EXPECT_EQ(T(D, M, S), Out) << std::get<0>(In) << " " << std::get<1>(In) << " " << Up;
+  }
 }
 
 }  // namespace

@@ -10,45 +10,37 @@
 #include "zeq/matrix/matrix.h"
 #include "zeq/testing/matrix_test_util.h"
 #include "zeq/testing/test_util.h"
+#include "zeq/testing/vector_test_util.h"
 
 namespace zeq {
 namespace {
 
 using test::A_;
+using test::RowsOf;
+using test::SetColumn;
 using test::SetRows;
+using test::ValuesOf;
+using V = std::vector<double>;
 
-// One column holding Values (a column vector).
-void SetColumn(TMatrix& M, const std::vector<double>& Values) {
-  std::vector<std::vector<double>> Rows;
-  for (double V : Values) Rows.push_back({V});
-  SetRows(M, Rows);
-}
-
-TEST(MatrixStats, MeanVarAndMeans) {
+TEST(MatrixStats, MeanVarSumsAndMeans) {
   TMatrix M;
-  double Mean, Var;
-  SetColumn(M, {1, 3});
-  M.MeanVar(0, 0, 0, 0, Mean, Var);
-  EXPECT_EQ(Mean, 2);
-  EXPECT_EQ(Var, 1);
-  SetColumn(M, {1, 2, 3});
-  M.MeanVar(0, 0, 0, 0, Mean, Var);
-  EXPECT_EQ(Var, 1);
-  SetColumn(M, {2, 4, 6, 8});
-  M.MeanVar(0, 0, 0, 0, Mean, Var);
-  EXPECT_NEAR(Var, 6.667, 5e-4);
+  double Mean, Var, Min, Max;
+  for (auto [Values, EMean, EVar] :
+       {std::tuple{V{1, 3}, 2.0, 1.0}, {V{1, 2, 3}, 2.0, 1.0}, {V{2, 4, 6, 8}, 5.0, 20 / 3.0}}) {
+    SetColumn(M, Values);
+    M.MeanVar(0, 0, 0, 0, Mean, Var);
+    EXPECT_EQ(Mean, EMean);
+    EXPECT_NEAR(Var, EVar, 1e-15);
+  }
   EXPECT_EQ(M.Sum(0, 0, 0, 0), 20);
-  double Min, Max;
   M.MinMax(1, 2, 1, 3, Min, Max);
-  EXPECT_EQ(Min, 4);
-  EXPECT_EQ(Max, 6);
+  EXPECT_EQ(std::pair(Min, Max), std::pair(4.0, 6.0));
   TVector Means;
   SetRows(M, {{1, 2}, {3, 4}});
   M.MeanVec(dimColumns, &Means);
-  EXPECT_EQ(Means.GetVal(1), 2);
-  EXPECT_EQ(Means.GetVal(2), 3);
+  EXPECT_EQ(ValuesOf(Means), (V{2, 3}));
   M.MeanVec(dimRows, &Means);
-  EXPECT_EQ(Means.GetVal(2), 3.5);
+  EXPECT_EQ(ValuesOf(Means), (V{1.5, 3.5}));
 }
 
 TEST(MatrixStats, GeometricAndHarmonicMeans) {
@@ -69,20 +61,18 @@ TEST(MatrixStats, GeometricAndHarmonicMeans) {
 TEST(MatrixStats, QuartilesAndPercentiles) {
   TMatrix M;
   double Q1, Q2, Q3;
-  const std::tuple<std::vector<double>, double, double, double> Cases[] = {
-      {{1, 2, 3}, 1, 2, 3}, {{1, 2}, 1, 1.5, 2}, {{1, 2, 3, 4}, 1.25, 2.5, 3.75}, {{7}, 7, 7, 7}};
-  for (const auto& [Values, E1, E2, E3] : Cases) {
+  for (const auto& [Values, Q] : {std::pair{V{1, 2, 3}, V{1, 2, 3}},
+                                  {V{1, 2}, V{1, 1.5, 2}},
+                                  {V{1, 2, 3, 4}, V{1.25, 2.5, 3.75}},
+                                  {V{7}, V{7, 7, 7}}}) {
     SetColumn(M, Values);
     ASSERT_TRUE(M.Quartiles(0, 0, 0, 0, Q1, Q2, Q3));
-    EXPECT_EQ(Q1, E1);
-    EXPECT_EQ(Q2, E2);
-    EXPECT_EQ(Q3, E3);
+    EXPECT_EQ((V{Q1, Q2, Q3}), Q);
   }
   SetColumn(M, {4, 1, 3, 2});
-  EXPECT_EQ(M.Percentile(50, 0, 0, 0, 0), 3);  // rank round(2) = 2: the third smallest
-  EXPECT_EQ(M.Percentile(100, 0, 0, 0, 0), 4);
-  EXPECT_EQ(M.Percentile(-5, 0, 0, 0, 0), 1);
-  EXPECT_EQ(M.Percentile(NAN, 0, 0, 0, 0), 1);
+  // rank round(N prob / 100), at most N - 1; prob clamped, NaN counting as 0
+  for (auto [Prob, Expected] : {std::pair{50.0, 3.0}, {100, 4}, {-5, 1}, {NAN, 1}})
+    EXPECT_EQ(M.Percentile(Prob, 0, 0, 0, 0), Expected) << Prob;
   EXPECT_EQ(A_(M, 1, 1), 4);                        // the matrix keeps its order
   EXPECT_EQ(M.Percentile(50, 0, 0, 0, 0, 100), 3);  // small rectangle: exact
   M.Resize(0, 0);
@@ -122,11 +112,8 @@ TEST(MatrixStats, HistogramBinsAndLimits) {
   TIntVector H;
   int32_t U, O, MaxCnt;
   ASSERT_TRUE(M.Histogram(0, 0, 0, 0, 0, 10, 1, &H, U, O, MaxCnt));
-  EXPECT_EQ(H.NrOfElem(), 10);
-  EXPECT_EQ(H.GetVal(4), 2);
-  EXPECT_EQ(U, 1);
-  EXPECT_EQ(O, 2);  // 11, and 10.5 beyond the tenth bin
-  EXPECT_EQ(MaxCnt, 2);
+  EXPECT_EQ(test::ValuesOf(H), (std::vector<int32_t>{0, 0, 0, 2, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(std::tuple(U, O, MaxCnt), std::tuple(1, 2, 2));  // 11, and 10.5 beyond bin ten
   EXPECT_FALSE(M.Histogram(0, 0, 0, 0, 0, 501, 1, &H, U, O, MaxCnt));
   EXPECT_FALSE(M.Histogram(0, 0, 0, 0, 0, 10, 0, &H, U, O, MaxCnt));
   EXPECT_EQ(H.NrOfElem(), 10);
@@ -142,19 +129,16 @@ TEST(MatrixScaling, StandardizeNormalizeAndCenter) {
   M.OnChange = [&](TObject*) { ++Changes; };
   M.StandardizeColumns(&Means, &SDs);
   EXPECT_EQ(Changes, 1);
-  EXPECT_EQ(Means.GetVal(1), 3);
-  EXPECT_DOUBLE_EQ(SDs.GetVal(1), std::sqrt(14.0 / 3.0));
+  EXPECT_EQ(ValuesOf(Means), (V{3, 10}));
+  EXPECT_EQ(ValuesOf(SDs), (V{std::sqrt(14.0 / 3.0), 0}));
   EXPECT_EQ(A_(M, 1, 2), 10);  // a constant column keeps its values (variance 0)
-  EXPECT_EQ(SDs.GetVal(2), 0);
   SetRows(M, {{1, 2, 3, 4, 5}});
   M.QNormalizeRows(75, nullptr, nullptr);  // median 3 (rank 2), 75th percentile 5 (rank 4)
-  EXPECT_EQ(A_(M, 1, 5), 1);
-  EXPECT_EQ(A_(M, 1, 1), -1);
+  EXPECT_EQ(RowsOf(M), (test::TRows{{-1, -0.5, 0, 0.5, 1}}));
   SetRows(M, {{1, 3}, {3, 5}});
   M.MeanCenterRows(&Means);
-  EXPECT_EQ(Means.NrOfElem(), 2);
-  EXPECT_EQ(Means.GetVal(2), 4);
-  EXPECT_EQ(A_(M, 2, 1), -1);
+  EXPECT_EQ(ValuesOf(Means), (V{2, 4}));
+  EXPECT_EQ(RowsOf(M), (test::TRows{{-1, 1}, {-1, 1}}));
 }
 
 TEST(MatrixScaling, CorrelateMatrices) {
@@ -168,7 +152,7 @@ TEST(MatrixScaling, CorrelateMatrices) {
                                             "Component \"a\": matrices do not match");
 }
 
-TEST(MatrixReorganisation, SortRowsReportsEachExchange) {
+TEST(MatrixReorganisation, SortsReportEachExchangeAndMoveTheKey) {
   TMatrix M;
   SetRows(M, {{3, 30}, {1, 10}, {2, 20}});
   std::vector<std::tuple<int, int, int, int, int>> Reports;
@@ -176,23 +160,14 @@ TEST(MatrixReorganisation, SortRowsReportsEachExchange) {
     Reports.emplace_back(W, I1, I2, F, L);
   };
   M.SortRows(1, true, 0, 0, 0, 0);
-  EXPECT_EQ(A_(M, 1, 1), 1);
-  EXPECT_EQ(A_(M, 3, 2), 30);
-  const std::vector<std::tuple<int, int, int, int, int>> Expected{{2, 1, 2, 1, 2}, {2, 2, 3, 1, 2}};
-  EXPECT_EQ(Reports, Expected);
-}
-
-TEST(MatrixReorganisation, KeyOutsideTheRangeFollowsTheRows) {
-  TMatrix M;
+  EXPECT_EQ(RowsOf(M), (test::TRows{{1, 10}, {2, 20}, {3, 30}}));
+  EXPECT_EQ(Reports, (decltype(Reports){{2, 1, 2, 1, 2}, {2, 2, 3, 1, 2}}));
   SetRows(M, {{2, 20, 200}, {1, 10, 100}});
-  M.SortRows(1, true, 2, 0, 2, 0);  // key column 1, exchanged columns 2..2
-  EXPECT_EQ(A_(M, 1, 1), 1);        // the key moved with the row
-  EXPECT_EQ(A_(M, 1, 2), 10);
-  EXPECT_EQ(A_(M, 1, 3), 200);  // column 3 stayed in place
+  M.SortRows(1, true, 2, 0, 2, 0);  // key column 1 moves with the rows; column 3 stays
+  EXPECT_EQ(RowsOf(M), (test::TRows{{1, 10, 200}, {2, 20, 100}}));
   SetRows(M, {{3, 1, 2}});
   M.SortCols(1, false, 0, 0, 0, 0);
-  EXPECT_EQ(A_(M, 1, 1), 3);
-  EXPECT_EQ(A_(M, 1, 3), 1);
+  EXPECT_EQ(RowsOf(M), (test::TRows{{3, 2, 1}}));
 }
 
 // Without an exchange handler SortRows runs vectorised stretches; with one, the plain loop
@@ -238,17 +213,13 @@ TEST(MatrixReorganisation, MirrorExchangeAndEdges) {
   SetRows(M, {{1, 2}, {3, 4}, {5, 6}, {7, 8}});
   TVector E;
   M.EdgeVector(orVertical, eopMean, &E);  // per column: sums divided by 4
-  EXPECT_EQ(E.NrOfElem(), 2);
-  EXPECT_EQ(E.GetVal(1), 4);
+  EXPECT_EQ(ValuesOf(E), (V{4, 5}));
   M.EdgeVector(orHorizontal, eopMax, &E);
-  EXPECT_EQ(E.NrOfElem(), 4);
-  EXPECT_EQ(E.GetVal(4), 8);
+  EXPECT_EQ(ValuesOf(E), (V{2, 4, 6, 8}));
   M.MirrorRows();
-  EXPECT_EQ(A_(M, 1, 1), 7);
   M.MirrorColumns();
-  EXPECT_EQ(A_(M, 1, 1), 8);
   M.ExchangeRows(1, 4);
-  EXPECT_EQ(A_(M, 1, 1), 2);
+  EXPECT_EQ(RowsOf(M), (test::TRows{{2, 1}, {6, 5}, {4, 3}, {8, 7}}));
   int Changes = 0;
   M.OnChange = [&](TObject*) { ++Changes; };
   M.ExchangeColumns(1, 9);  // outside: nothing at all
@@ -262,27 +233,26 @@ TEST(MatrixSearch, FindAndBinarySearch) {
   SetRows(M, {{1, 5}, {3, 5}, {5, 0}, {7, 0}});
   int32_t C, R;
   M.Find(0, 0, 0, 0, 4.9, C, R);
-  EXPECT_EQ(C, 1);  // (1, 3) holds 5 and comes first in storage order
-  EXPECT_EQ(R, 3);
-  EXPECT_EQ(M.FindInSortedColumn(1, true, 5), 3);
-  EXPECT_EQ(M.FindInSortedColumn(1, true, 4), 3);  // 3 and 5 equally near: the higher row
-  EXPECT_EQ(M.FindInSortedColumn(1, true, 100), 4);
-  EXPECT_EQ(M.FindInSortedColumn(9, true, 1), 0);
+  EXPECT_EQ(std::pair(C, R), std::pair(1, 3));  // (1, 3) holds 5 and comes first in storage order
+  // 3 and 5 equally near 4: the higher row; outside the matrix: 0
+  for (auto [Col, Value, Row] : {std::tuple{1, 5.0, 3}, {1, 4, 3}, {1, 100, 4}, {9, 1, 0}})
+    EXPECT_EQ(M.FindInSortedColumn(Col, true, Value), Row) << Value;
 }
 
 TEST(MatrixDistances, ModesAndDistanceMatrix) {
   TMatrix M;
   SetRows(M, {{0, 0}, {3, 4}, {1, 1}});
-  EXPECT_EQ(M.DistanceOfObjects(dmEuclid, 1, 2), 5);
-  EXPECT_EQ(M.DistanceOfObjects(dmEuclidSqr, 1, 2), 25);
-  EXPECT_EQ(M.DistanceOfObjects(dmManhattan, 2, 3), 5);
-  EXPECT_DOUBLE_EQ(M.DistanceOfObjects(dmDice, 2, 3), 2.0 * 7 / (25 + 2));
-  EXPECT_DOUBLE_EQ(M.DistanceOfObjects(dmJaccard, 2, 3), 7.0 / (25 + 2 - 7));
+  for (auto [Mode, R1, R2, D] : {std::tuple{dmEuclid, 1, 2, 5.0},
+                                 {dmEuclidSqr, 1, 2, 25},
+                                 {dmManhattan, 2, 3, 5},
+                                 {dmDice, 2, 3, 2.0 * 7 / (25 + 2)},
+                                 {dmJaccard, 2, 3, 7.0 / (25 + 2 - 7)},
+                                 {dmUserDef, 1, 2, 0},
+                                 {dmEuclid, 2, 9, 5}})  // row 9 reads as zeros
+    EXPECT_DOUBLE_EQ(M.DistanceOfObjects(Mode, R1, R2), D) << Mode;
   EXPECT_TRUE(std::isnan(M.DistanceOfObjects(dmJaccard, 1, 1)));  // two all-zero rows
-  EXPECT_EQ(M.DistanceOfObjects(dmUserDef, 1, 2), 0);
   M.OnCalcDistance = [](TObject*, int32_t R1, int32_t R2, double& D) { D = R1 * 10 + R2; };
   EXPECT_EQ(M.DistanceOfObjects(dmUserDef, 1, 2), 12);
-  EXPECT_EQ(M.DistanceOfObjects(dmEuclid, 2, 9), 5);  // row 9 reads as zeros
   TMatrix D;
   D.Resize(2, 3);
   EXPECT_EQ(M.CalcDistMat(dmEuclid, &D), -2);
@@ -292,11 +262,9 @@ TEST(MatrixDistances, ModesAndDistanceMatrix) {
   D.Resize(3, 3);
   D.Fill(7);
   ASSERT_EQ(M.CalcDistMat(dmEuclid, &D), 0);
-  for (int32_t i = 1; i <= 3; ++i) {
-    EXPECT_EQ(A_(D, i, i), 0);
-    for (int32_t j = 1; j <= 3; ++j) EXPECT_EQ(A_(D, i, j), A_(D, j, i));
-  }
-  EXPECT_EQ(A_(D, 1, 2), 5);
+  EXPECT_EQ(RowsOf(D), (test::TRows{{0, 5, std::sqrt(2.0)},
+                                    {5, 0, std::sqrt(13.0)},
+                                    {std::sqrt(2.0), std::sqrt(13.0), 0}}));
   EXPECT_EQ(DistModeId[dmEuclidSqr], "squared Euclidean");
   // The matrix of all pairs gives exactly the single distances, in every mode.
   TMatrix R, DM;
@@ -307,7 +275,8 @@ TEST(MatrixDistances, ModesAndDistanceMatrix) {
   for (TDistMode Mode : {dmJaccard, dmManhattan, dmEuclid, dmEuclidSqr, dmDice}) {
     ASSERT_EQ(R.CalcDistMat(Mode, &DM), 0);
     for (int32_t i = 1; i <= 7; ++i)
-      for (int32_t j = i + 1; j <= 7; ++j) EXPECT_EQ(A_(DM, i, j), R.DistanceOfObjects(Mode, i, j));
+      for (int32_t j = 1; j <= 7; ++j)
+        EXPECT_EQ(A_(DM, i, j), i == j ? 0 : R.DistanceOfObjects(Mode, i, j)) << i << " " << j;
   }
 }
 

@@ -1,13 +1,13 @@
 // Reader of the NIST StRD linear regression files kept under zeq/math2/testdata/nist/: the
-// certified parameters B0, B1, ... and the data rows (y first, then the predictors), and the
-// log relative error by which the tests measure accuracy.
+// certified parameters B0, B1, ... and the data rows (y first, then the predictors).
 #pragma once
 
-#include <cmath>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "zeq/testing/test_util.h"
 
 namespace zeq::test {
 
@@ -38,12 +38,6 @@ inline TNistRegression ReadNistRegression(const std::string& Name) {
     }
   }
   return S;
-}
-
-// Log relative error of X against the certified C (the absolute error for C = 0), capped at 15.
-inline double LRE(double X, double C) {
-  const double Err = C == 0 ? std::fabs(X) : std::fabs(X - C) / std::fabs(C);
-  return Err == 0 ? 15.0 : std::min(15.0, -std::log10(Err));
 }
 
 }  // namespace zeq::test

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -38,6 +40,13 @@ inline std::vector<double> Numbers(const std::string& Line) {
   std::vector<double> V;
   for (double X; In >> X;) V.push_back(X);
   return V;
+}
+
+// Log relative error (correct significant digits) of X against the certified C: the absolute
+// error for C = 0, capped at 15.
+inline double LRE(double X, double C) {
+  const double Err = C == 0 ? std::fabs(X) : std::fabs(X - C) / std::fabs(C);
+  return Err == 0 ? 15.0 : std::min(15.0, -std::log10(Err));
 }
 
 // The parts written one after another into one text (numbers in decimal).

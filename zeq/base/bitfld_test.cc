@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "zeq/base/base.h"
 
 namespace zeq {
@@ -60,69 +58,6 @@ TEST(BitFld, CombineWithEachOperation) {
   }
   A.CombineWith(nullptr, loAnd);
   EXPECT_EQ(Bits(A), "1101");
-}
-
-TEST(Colors, GrayAndHSIOfPrimaries) {
-  EXPECT_EQ(RGBtoGray(255, 255, 255), 255);
-  EXPECT_EQ(RGBtoGray(255, 0, 0), 76);  // 0.299 * 255 = 76.2
-  EXPECT_EQ(RGBtoGray(0, 0, 0), 0);
-  double H, S, I;
-  RGBtoHSI(255, 0, 0, H, S, I);
-  EXPECT_DOUBLE_EQ(H, 0.0);
-  EXPECT_DOUBLE_EQ(S, 1.0);
-  EXPECT_DOUBLE_EQ(I, 1.0 / 3.0);
-  RGBtoHSI(0, 255, 0, H, S, I);
-  EXPECT_NEAR(H, 120.0, 1e-12);
-  RGBtoHSI(0, 0, 255, H, S, I);
-  EXPECT_NEAR(H, 240.0, 1e-12);
-  RGBtoHSI(128, 128, 128, H, S, I);
-  EXPECT_EQ(H, 0.0);
-  EXPECT_EQ(S, 0.0);
-  RGBtoHSI(0, 0, 0, H, S, I);
-  EXPECT_EQ(S, 0.0);
-  EXPECT_EQ(I, 0.0);
-}
-
-TEST(Random, SeededSequencesRepeatAndStayInRange) {
-  SetRandSeed(42);
-  std::vector<double> First;
-  for (int i = 0; i < 100; ++i) First.push_back(Random());
-  SetRandSeed(42);
-  for (double X : First) EXPECT_EQ(Random(), X);
-  int Hits[5] = {};
-  for (int i = 0; i < 50000; ++i) {
-    const double U = Random();
-    ASSERT_TRUE(U >= 0.0 && U < 1.0);
-    const int32_t K = Random(5);
-    ASSERT_TRUE(K >= 0 && K < 5);
-    ++Hits[K];
-  }
-  for (int H : Hits) EXPECT_NEAR(H, 10000, 500);  // about 5 standard deviations
-  EXPECT_EQ(Random(0), 0);
-  EXPECT_EQ(Random(-3), 0);
-}
-
-double LastProgress = -1;
-int ProgressCalls = 0;
-void RecordProgress(double P) {
-  LastProgress = P;
-  ++ProgressCalls;
-}
-
-TEST(Hooks, AdvanceProgressAddsAndReports) {
-  ProcStat = 10;
-  MathFeedBackProc = RecordProgress;
-  AdvanceProgress(2.5);
-  EXPECT_EQ(ProcStat, 12.5);
-  EXPECT_EQ(LastProgress, 12.5);
-  MathFeedBackProc = nullptr;
-  AdvanceProgress(1);  // without a routine the counter still grows
-  EXPECT_EQ(ProcStat, 13.5);
-  EXPECT_EQ(ProgressCalls, 1);
-  EXPECT_FALSE(AbortRequested());
-  AbortMathProc = true;
-  EXPECT_TRUE(AbortRequested());
-  AbortMathProc = false;
 }
 
 }  // namespace

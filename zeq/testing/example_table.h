@@ -1,0 +1,116 @@
+// Examples of free functions as rows of a data file, one call per line:
+//
+//   Round125 0.7 -> 0.5
+//   Decimal -42 3 -> "-042"
+//   lg 0 -> "throws logarithm: invalid argument"
+//   nDistriIntegral 1.5 -> 0.9331927987311419 ~1e-12
+//
+// The test names the functions a table may call (each turns its text arguments into a call and
+// its result into text with Show). A result is compared as a number when the expected text is
+// one (NaN equals NaN; "~tol" allows that absolute difference), otherwise as text. Texts with
+// blanks are quoted; inside quotes \xHH stands for a byte and \ before any other character for
+// that character. A call that raises gives "throws " and the message.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "zeq/testing/test_util.h"
+
+namespace zeq::test {
+
+using TArgs = std::vector<std::string>;
+using TExample = std::function<std::string(const TArgs&)>;
+
+// The text of a double: shortest round-trip form, "nan", "inf" or "-inf".
+inline std::string Show(double X) {
+  char Buf[40];
+  std::snprintf(Buf, sizeof Buf, "%.17g", X);
+  return std::isnan(X) ? "nan" : Buf;
+}
+inline std::string Show(long double X) { return Show(static_cast<double>(X)); }
+inline std::string Show(float X) { return Show(static_cast<double>(X)); }
+inline std::string Show(bool B) { return B ? "true" : "false"; }
+inline std::string Show(std::string S) { return S; }
+template <class I>
+requires std::is_integral_v<I> std::string Show(I X) { return std::to_string(X); }
+
+// Number arguments: decimal, "nan", "inf", "-inf", or integers with a "0x" prefix.
+inline double Num(const std::string& S) {
+  return S.rfind("0x", 0) == 0 ? static_cast<double>(std::stoull(S, nullptr, 16))
+                               : std::strtod(S.c_str(), nullptr);
+}
+inline int32_t Int(const std::string& S) { return static_cast<int32_t>(std::stoll(S, nullptr, 0)); }
+
+// The tokens of a row: blank-separated words and quoted texts.
+inline std::vector<std::string> RowTokens(const std::string& Line) {
+  std::vector<std::string> T;
+  for (size_t i = Line.find_first_not_of(" \t"); i < Line.size();
+       i = Line.find_first_not_of(" \t", i)) {
+    if (Line[i] != '"') {
+      const size_t End = std::min(Line.find_first_of(" \t", i), Line.size());
+      T.push_back(Line.substr(i, End - i));
+      i = End;
+      continue;
+    }
+    std::string S;
+    for (++i; i < Line.size() && Line[i] != '"'; ++i) {
+      if (Line[i] != '\\' || i + 1 == Line.size()) {
+        S += Line[i];
+      } else if (Line[i + 1] == 'x') {
+        S += static_cast<char>(std::stoi(Line.substr(i + 2, 2), nullptr, 16));
+        i += 3;
+      } else {
+        S += Line[++i];
+      }
+    }
+    T.push_back(S);
+    ++i;
+  }
+  return T;
+}
+
+// Runs every row of the data file RelPath with the functions of Table.
+inline void RunExamples(const std::string& RelPath, const std::map<std::string, TExample>& Table) {
+  const auto Number = [](const std::string& S, double& X) {
+    char* End = nullptr;
+    X = std::strtod(S.c_str(), &End);
+    return !S.empty() && End == S.c_str() + S.size();
+  };
+  const std::vector<std::string> Lines = DataLines(RelPath);
+  EXPECT_FALSE(Lines.empty()) << RelPath << " holds no example";
+  for (const std::string& Line : Lines) {
+    const std::vector<std::string> T = RowTokens(Line);
+    const auto Arrow = std::find(T.begin(), T.end(), "->");
+    const auto F = T.empty() ? Table.end() : Table.find(T[0]);
+    if (F == Table.end() || Arrow == T.end() || Arrow + 1 == T.end()) {
+      ADD_FAILURE() << "malformed row or unknown function: " << Line;
+      continue;
+    }
+    const double Tolerance = Arrow + 2 == T.end() ? 0 : Num((Arrow + 2)->substr(1));
+    std::string Actual;
+    try {
+      Actual = F->second(TArgs(T.begin() + 1, Arrow));
+    } catch (const std::exception& E) {
+      Actual = std::string("throws ") + E.what();
+    }
+    double X, Y;
+    if (Number(*(Arrow + 1), X) && Number(Actual, Y))
+      EXPECT_TRUE((std::isnan(X) && std::isnan(Y)) || std::fabs(X - Y) <= Tolerance || X == Y)
+          << Line << "\n  actual: " << Actual;
+    else
+      EXPECT_EQ(Actual, *(Arrow + 1)) << Line;
+  }
+}
+
+}  // namespace zeq::test
