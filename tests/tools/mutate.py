@@ -10,10 +10,11 @@ tree (build/mutation/src), rebuilds the default preset's tests there, runs them 
 excluded, stopping at the first failure, TIMEOUT seconds at most), and records whether a test
 killed it. Mutants that do not compile are replaced by the next candidate of the same unit.
 
-    tests/tools/mutate.py [--count 150] [--seed 2026] [--list]
+    tests/tools/mutate.py [--count 150] [--seed 2026] [--list] [--work DIR]
 
---list prints the chosen mutants without running them. Results go to
-build/mutation/results.txt (one line per mutant: KILLED / SURVIVED / TIMEOUT) and a summary to
+--list prints the chosen mutants without running them. --work names the private folder
+(default build/mutation), so that two revisions can be measured side by side. Results go to
+<work>/results.txt (one line per mutant: KILLED / SURVIVED / TIMEOUT) and a summary to
 the terminal. A full run of 150 mutants takes one to two hours on two cores.
 """
 import argparse
@@ -28,6 +29,12 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parents[2]
 WORK = ROOT / "build" / "mutation"
 SRC = WORK / "src"
+
+
+def set_work(path):
+    global WORK, SRC
+    WORK = Path(path).resolve()
+    SRC = WORK / "src"
 TIMEOUT = 600
 MIN_PER_UNIT = 5
 
@@ -153,7 +160,9 @@ def main():
     ap.add_argument("--count", type=int, default=150)
     ap.add_argument("--seed", type=int, default=2026)
     ap.add_argument("--list", action="store_true")
+    ap.add_argument("--work", default=str(WORK))
     args = ap.parse_args()
+    set_work(args.work)
     plan, quota = choose(args.count, args.seed)
     if args.list:
         for unit, cands in plan.items():
