@@ -10,6 +10,9 @@
 
 namespace demo {
 
+// Every section in turn; the demo's exit code.
+int RunDemo();
+
 inline void Heading(const char* Title) { std::printf("\n== %s ==\n", Title); }
 
 inline std::string Fixed(double X, int Decimals = 2) { return zeq::StrFixed(X, 1, Decimals); }

@@ -1,4 +1,5 @@
-// zeq-demo: the library at work on built-in data, runnable without arguments.
+// The demo: the library at work on built-in data (`zeq demo`, or the demo program of the
+// Makefile consumer).
 //
 // Each section shows one unit; the progress routine installed in MathFeedBackProc prints
 // what the long steps report.
@@ -243,7 +244,7 @@ void ComplexTour() {
 
 }  // namespace
 
-int main() {
+int demo::RunDemo() {
   std::printf("zeq demo: the library's routines on built-in data\n");
   SummariseSample();
   SortSample();
