@@ -52,6 +52,9 @@ TEST(Complex, ComparisonsAreStrict) {
   const long double Saved = CpxNearZero;
   CpxNearZero = 1e-3L;
   EXPECT_TRUE(CpxIsZero(Cpx(5e-4L, 0)));
+  CpxNearZero = 0.5L;  // differences of exactly the tolerance are not near
+  EXPECT_FALSE(CpxIsNearEqual(Cpx(1, 0), Cpx(1.5L, 0)));
+  EXPECT_FALSE(CpxIsNearEqual(Cpx(0, 1), Cpx(0, 1.5L)));
   CpxNearZero = Saved;
 }
 

@@ -58,6 +58,7 @@ TEST(DataTableStats, NumberCellsAgreeWithTheVectorOfTheSameValues) {
   EXPECT_EQ(Count, T.MeanVarOfMarkedCells(0, 0, 0, 0, csMarkA, Mean, Var));
   TVector Copy;
   EXPECT_EQ(T.CopyCellsToVector(0, 0, 0, 0, 255, &Copy), T.CountValidCells(0, 0, 0, 0));
+  EXPECT_EQ(T.CopyCellsToVector(0, 0, 0, 0, 255, nullptr), 0);
 }
 
 TEST(DataTableStats, SmallRangesAndTheirRules) {
@@ -148,6 +149,9 @@ TEST(DataTableStats, AttributesScalesAndColumnsOfTwoLevels) {
   EXPECT_TRUE(T.CheckDichotomousColumn(1, L1, L2));
   EXPECT_EQ(std::tie(L1, L2), std::make_tuple(5.0, 7.0));
   EXPECT_FALSE(T.CheckDichotomousColumn(2, L1, L2));
+  L1 = L2 = 7;
+  EXPECT_FALSE(T.CheckDichotomousColumn(9, L1, L2));  // outside the table: outputs cleared
+  EXPECT_EQ(std::tie(L1, L2), std::make_tuple(0.0, 0.0));
   EXPECT_TRUE(T.IsConstantColumn(2));
   EXPECT_FALSE(T.IsConstantColumn(4));
   for (int32_t r = 1; r <= 5; ++r) T.SetRowAttrib(r, r % 3 - 1);  // 0, 1, -1, 0, 1
@@ -208,6 +212,7 @@ TEST(DataTableStats, SerializeUnfoldsColumnByColumn) {
     for (int32_t r = 1; r <= 3; ++r) T.SetElem(c, r, 10 * c + r);
   T.SetCellState(2, 3, csImputed);
   T.SetRowName(2, "second");
+  T.SetRowAttrib(2, 42);
   T.SetColName(2, "height");
   T.Serialize(true, true);
   ASSERT_EQ(T.NrOfColumns(), 4);
@@ -220,6 +225,7 @@ TEST(DataTableStats, SerializeUnfoldsColumnByColumn) {
   }
   EXPECT_EQ(T.GetCellState(4, 6), csImputed);
   EXPECT_EQ(T.GetRowName(5), "second");
+  for (int32_t k = 1; k <= 6; ++k) EXPECT_EQ(T.GetRowAttrib(k), k % 3 == 2 ? 42 : 0) << k;
   EXPECT_EQ(T.GetColName(1), "(column)");
   EXPECT_EQ(T.GetColName(4), "(data)");
   EXPECT_EQ(T.GetElemNominal(1, 4), "2:height");

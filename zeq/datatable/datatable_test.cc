@@ -262,6 +262,21 @@ TEST(DataTable, RowsAndColumnsMoveWithTheirCompanions) {
   }
 }
 
+TEST(DataTable, CopyFromPlacesTheRectangleAndClipsIt) {
+  TDataTable Src, T;
+  Src.Resize(3, 3);
+  for (int32_t c = 1; c <= 3; ++c)
+    for (int32_t r = 1; r <= 3; ++r) Src.SetElem(c, r, 10 * c + r), Src.SetCellState(c, r, 64);
+  T.Resize(3, 3);
+  T.CopyFrom(&Src, 2, 1, 3, 2, 2, 2);  // columns 2..3, rows 1..2 to (2, 2); row 3 holds one
+  for (int32_t c = 1; c <= 3; ++c)
+    for (int32_t r = 1; r <= 3; ++r) {
+      const bool Copied = c >= 2 && r >= 2;
+      EXPECT_EQ(T.GetElem(c, r), Copied ? 10 * c + r - 1 : 0) << c << " " << r;
+      EXPECT_EQ(T.GetCellState(c, r), Copied ? 64 : 0) << c << " " << r;
+    }
+}
+
 TEST(DataTable, CheckStringsFollowTheirContentOnly) {
   TDataTable T;
   T.Resize(3, 3);
@@ -271,7 +286,7 @@ TEST(DataTable, CheckStringsFollowTheirContentOnly) {
   EXPECT_EQ(T.CRCofCellStates(), States);
   for (auto Change :
        {+[](TDataTable& D) { D.SetComment("x"); }, +[](TDataTable& D) { D.SetColName(2, "C-2 "); },
-        +[](TDataTable& D) { D.SetRowAttrib(3, 7); },
+        +[](TDataTable& D) { D.SetRowAttrib(3, 7); }, +[](TDataTable& D) { D.SetColAttrib(1, 7); },
         +[](TDataTable& D) { D.SetMScaleType(1, stRatio); }}) {
     TDataTable Copy;
     Copy.CopyContentsFrom(&T);

@@ -115,6 +115,20 @@ TEST(Kohonen, TiesGoToTheFirstNeuronAndBadSizesAreIgnored) {
   EXPECT_EQ(D, static_cast<double>(uc_MaxDouble));
 }
 
+TEST(Kohonen, RandomWeightsCoverEveryNeuronAndFeature) {
+  TKohonen K;
+  K.SetSizeX(3);
+  K.SetSizeY(2);
+  K.SetNumInsens(4);
+  K.SetWeigtsToRandom();
+  for (int32_t x = 1; x <= 3; ++x)
+    for (int32_t y = 1; y <= 2; ++y)
+      for (int32_t k = 1; k <= 4; ++k) {
+        const double W = K.GetWeight(x, y, k);
+        EXPECT_TRUE(W != 0 && W >= -0.1 && W < 0.1) << x << " " << y << " " << k << ": " << W;
+      }
+}
+
 // Three clusters of 30 objects in 4 features, far apart.
 void ThreeClusters(TMatrix& M) {
   const double Centres[3][4] = {{0, 0, 0, 0}, {10, 10, 10, 10}, {-10, 10, -10, 10}};

@@ -89,9 +89,10 @@ TEST(DegreeText, ConvertBetweenNotations) {
 TEST(DegreeText, RoundDegreeSteps) {
   using T = std::tuple<int32_t, int32_t, int32_t>;
   const std::tuple<T, bool, T> Cases[] = {
-      {{7, 0, 0}, false, {5, 0, 0}},     {{7, 0, 0}, true, {10, 0, 0}},
-      {{0, 45, 0}, true, {1, 0, 0}},     {{0, 0, 4}, false, {0, 0, 3}},
-      {{500, 10, 0}, true, {360, 0, 0}}, {{2, -1, 5}, true, {0, 0, 0}}};
+      {{7, 0, 0}, false, {5, 0, 0}}, {{1, 0, 0}, false, {1, 0, 0}},
+      {{7, 0, 0}, true, {10, 0, 0}}, {{0, 45, 0}, true, {1, 0, 0}},
+      {{0, 0, 4}, false, {0, 0, 3}}, {{500, 10, 0}, true, {360, 0, 0}},
+      {{2, -1, 5}, true, {0, 0, 0}}};
   for (auto [In, Up, Out] : Cases) {
     auto [D, M, S] = In;
     RoundDegrees(D, M, S, Up);

@@ -239,8 +239,14 @@ TEST(RandomVariates, BernoulliAndCauchy) {
   EXPECT_NEAR(Hits, 30000, 5 * std::sqrt(100000 * 0.3 * 0.7));
   EXPECT_TRUE(BRandom(1.0));
   EXPECT_FALSE(BRandom(0.0));
-  for (int i = 0; i < 100000; ++i) Below += CRandom(3, 2) < 3;  // the median is Location
+  int BelowUpperQuartile = 0;
+  for (int i = 0; i < 100000; ++i) {
+    const double C = CRandom(3, 2);
+    Below += C < 3;               // the median is Location...
+    BelowUpperQuartile += C < 5;  // ...and the upper quartile Location + Scale
+  }
   EXPECT_NEAR(Below, 50000, 5 * std::sqrt(25000.0));
+  EXPECT_NEAR(BelowUpperQuartile, 75000, 5 * std::sqrt(100000 * 0.75 * 0.25));
 }
 
 TEST(RandomVariates, LongRandFollowsItsRecurrence) {

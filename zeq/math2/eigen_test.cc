@@ -313,6 +313,7 @@ TEST(MahalanobisDistance, ValueAndMessagesInOrder) {
   TMatrix S, NotSquare, BigS, Negative;
   test::SetRows(S, {{2, 0.5}, {0.5, 1}});
   EXPECT_NEAR(MahalanobisDistance(&a, &b, &S), std::sqrt(2 * 9 + 2 * 0.5 * 3 + 1), 1e-15);
+  EXPECT_EQ(MahalanobisDistance(&a, &a, &S), 0);  // a zero square is no error
   NotSquare.Resize(2, 3);
   BigS.Resize(3, 3);
   test::SetRows(Negative, {{-1, 0}, {0, -1}});

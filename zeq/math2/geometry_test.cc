@@ -40,8 +40,11 @@ TEST(Geometry, PolygonsAndParentheses) {
   EXPECT_FALSE(PointIsInsidePolygon(2, 0.5, Square));
   EXPECT_FALSE(PointIsInsidePolygon(0, 0, {}));
   const TPoints L{{0, 0}, {2, 0}, {2, 1}, {1, 1}, {1, 2}, {0, 2}};  // an L of area 3
-  EXPECT_TRUE(PointIsInsidePolygon(0.5, 1.5, L));
-  EXPECT_FALSE(PointIsInsidePolygon(1.5, 1.5, L));  // in the notch
+  for (const TPoints& Poly : {L, TPoints(L.rbegin(), L.rend())}) {  // either orientation
+    EXPECT_TRUE(PointIsInsidePolygon(0.5, 1.5, Poly));
+    EXPECT_TRUE(PointIsInsidePolygon(1.5, 0.5, Poly));
+    EXPECT_FALSE(PointIsInsidePolygon(1.5, 1.5, Poly));  // in the notch
+  }
   EXPECT_EQ(PolygonArea(L), 3);
   EXPECT_EQ(PolygonArea(Square), 1);
   EXPECT_EQ(PolygonArea(TPoints(Square.rbegin(), Square.rend())), -1);
