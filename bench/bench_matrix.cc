@@ -1,10 +1,12 @@
 // TMatrix products, inversion, determinant and spectral norm against the plain triple loop
-// and, when installed, OpenBLAS (one thread; BLAS and LAPACK) and Eigen, on the same data.
+// and, when installed, OpenBLAS (one thread, and every core for the threaded product; BLAS and
+// LAPACK) and Eigen, on the same data.
 #include <benchmark/benchmark.h>
 
 #include <random>
 #include <vector>
 
+#include "zeq/base/threads.h"
 #include "zeq/matrix/matrix.h"
 
 #ifdef ZEQ_HAVE_OPENBLAS
@@ -54,6 +56,15 @@ void BM_Multiply_Zeq(benchmark::State& State) {
   Load(B, RandomSquare(N, 2), N);
   for (auto _ : State) A.Multiply(&B, &C);
   SetFlops(State, 2.0 * N * N * N);
+}
+
+// The same product with every hardware thread (SetMaxThreads(0)); the bits are those of one
+// thread.
+void BM_Multiply_ZeqAllThreads(benchmark::State& State) {
+  zeq::SetMaxThreads(0);
+  State.counters["threads"] = zeq::MaxThreads();
+  BM_Multiply_Zeq(State);
+  zeq::SetMaxThreads(1);
 }
 
 void BM_Multiply_PlainTripleLoop(benchmark::State& State) {
@@ -111,6 +122,18 @@ void BM_Multiply_OpenBLAS1Thread(benchmark::State& State) {
   SetFlops(State, 2.0 * N * N * N);
 }
 
+void BM_Multiply_OpenBLASAllThreads(benchmark::State& State) {
+  openblas_set_num_threads(0);  // OpenBLAS's own default: every core
+  const int N = static_cast<int>(State.range(0));
+  const auto A = RandomSquare(N, 1), B = RandomSquare(N, 2);
+  std::vector<double> C(A.size());
+  for (auto _ : State)
+    cblas_dgemm(CblasColMajor, CblasNoTrans, CblasNoTrans, N, N, N, 1.0, A.data(), N, B.data(), N,
+                0.0, C.data(), N);
+  SetFlops(State, 2.0 * N * N * N);
+  openblas_set_num_threads(1);
+}
+
 void BM_Invert_LapackGetrfGetri(benchmark::State& State) {
   openblas_set_num_threads(1);
   const int N = static_cast<int>(State.range(0));
@@ -165,6 +188,7 @@ BENCHMARK(BM_Multiply_OpenBLAS1Thread)
     ->Arg(512)
     ->Arg(1024)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Multiply_OpenBLASAllThreads)->Arg(512)->Arg(1024)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Invert_LapackGetrfGetri)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Determinant_LapackGetrf)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SpectralNorm_LapackGesvd)->Arg(200)->Unit(benchmark::kMillisecond);
@@ -209,6 +233,7 @@ BENCHMARK(BM_Determinant_Eigen)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecon
 }  // namespace
 
 BENCHMARK(BM_Multiply_Zeq)->Arg(256)->Arg(512)->Arg(1024)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Multiply_ZeqAllThreads)->Arg(512)->Arg(1024)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Multiply_PlainTripleLoop)
     ->Arg(256)
     ->Arg(512)

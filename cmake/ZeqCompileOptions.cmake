@@ -13,6 +13,9 @@ function(zeq_target_options target)
       -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
       -fno-omit-frame-pointer)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  elseif(ZEQ_THREAD_SANITIZER)
+    target_compile_options(${target} PRIVATE -fsanitize=thread -fno-omit-frame-pointer)
+    target_link_options(${target} PRIVATE -fsanitize=thread)
   elseif(ZEQ_SANITIZE)
     target_compile_options(${target} PRIVATE
       -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)

@@ -16,4 +16,5 @@
 #include "zeq/base/random.h"
 #include "zeq/base/streams.h"
 #include "zeq/base/strings.h"
+#include "zeq/base/threads.h"
 #include "zeq/base/types.h"

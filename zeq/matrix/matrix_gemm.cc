@@ -3,13 +3,16 @@
 //
 // Blocking: B is packed in panels of NR columns over KC values of k, A in panels of MR rows;
 // a kernel keeps an MR x NR tile of C in registers for KC steps of k. The first k-block starts
-// its tile at 0.0, later ones continue from the partial sums in C.
+// its tile at 0.0, later ones continue from the partial sums in C. With SetMaxThreads above 1,
+// large products give each thread a block of C's columns.
 #include "zeq/matrix/internal/matrix_gemm.h"
 
 #include <algorithm>
 #include <vector>
 
 #include "zeq/base/internal/simd.h"
+#include "zeq/base/internal/thread_pool.h"
+#include "zeq/base/threads.h"
 
 #ifdef ZEQ_SIMD_X86
 #include <immintrin.h>
@@ -142,9 +145,11 @@ const TGemmKernel& Kernel() {
 
 }  // namespace
 
-void ExactGemm(size_t M, size_t N, size_t K, const TOperand& A, const TOperand& B, double* C,
-               size_t Ldc) {
-  if (M == 0 || N == 0) return;
+namespace {
+
+// The product on one thread.
+void SerialGemm(size_t M, size_t N, size_t K, const TOperand& A, const TOperand& B, double* C,
+                size_t Ldc) {
   if (K == 0) {  // empty sums: 0.0
     for (size_t j = 0; j < N; ++j) std::fill_n(C + j * Ldc, M, 0.0);
     return;
@@ -182,6 +187,29 @@ void ExactGemm(size_t M, size_t N, size_t K, const TOperand& A, const TOperand& 
       }
     }
   }
+}
+
+// Below this many multiplications a product stays on one thread: starting the pool's work
+// costs more than it saves.
+constexpr double ThreadedWork = 4e6;
+
+}  // namespace
+
+void ExactGemm(size_t M, size_t N, size_t K, const TOperand& A, const TOperand& B, double* C,
+               size_t Ldc) {
+  if (M == 0 || N == 0) return;
+  const auto Threads = static_cast<size_t>(MaxThreads());
+  const size_t NR = Kernel().NR;
+  if (Threads < 2 || static_cast<double>(M) * N * K < ThreadedWork || N < 2 * NR)
+    return SerialGemm(M, N, K, A, B, C, Ldc);
+  // Independent blocks of C's columns, whole register tiles each: every element is computed
+  // by the same kernel over the same k-blocks as on one thread, so the bits are the same.
+  const size_t Tiles = (N + NR - 1) / NR, Parts = std::min(Threads, Tiles);
+  ParallelFor(Parts, [&](size_t p) {
+    const size_t J0 = Tiles * p / Parts * NR, J1 = std::min(N, Tiles * (p + 1) / Parts * NR);
+    const TOperand Bj{B.Data + (B.Transposed ? J0 : J0 * B.Ld), B.Ld, B.Transposed};
+    SerialGemm(M, J1 - J0, K, A, Bj, C + J0 * Ldc, Ldc);
+  });
 }
 
 }  // namespace zeq::detail

@@ -101,6 +101,47 @@ TEST_P(ProductKernels, MatrixProductsAreBitIdenticalToThePlainLoop) {
 INSTANTIATE_TEST_SUITE_P(EveryKernel, ProductKernels, test::EverySimdLevel(),
                          test::SimdLevelParamName);
 
+// The threaded products split C's columns between threads: the bits must not depend on how
+// many there are, on any kernel (shapes above and below the size that starts threads, odd
+// ones and tall or wide ones).
+TEST_P(ProductKernels, ThreadedProductsAreBitIdenticalToOneThread) {
+  std::mt19937_64 Gen(29);
+  const int32_t Shapes[][3] = {{160, 170, 180}, {1000, 50, 1000}, {50, 1000, 50}, {7, 400, 2000},
+                               {2000, 300, 9},  {31, 17, 23},     {0, 5, 5}};
+  for (const auto& S : Shapes)
+    for (TForm Form : {fMultiply, fMultiplyTransposed, fTransposeAndMultiply}) {
+      TMatrix A, B, One, Many;
+      FillRandom(A, S[1], S[0], Gen);
+      FillRandom(B, Form == fMultiplyTransposed ? S[1] : S[2],
+                 Form == fMultiply             ? S[1]
+                 : Form == fMultiplyTransposed ? S[2]
+                                               : S[0],
+                 Gen);
+      SetMaxThreads(1);
+      ASSERT_TRUE(RunForm(Form, A, B, One));
+      for (int32_t Threads : {2, 3, 5}) {
+        SetMaxThreads(Threads);
+        ASSERT_EQ(MaxThreads(), Threads);
+        ASSERT_TRUE(RunForm(Form, A, B, Many));
+        ASSERT_EQ(Many.CRCofData(), One.CRCofData()) << Form << " " << S[0] << " " << Threads;
+        ASSERT_EQ(std::pair(Many.NrOfColumns(), Many.NrOfRows()),
+                  std::pair(One.NrOfColumns(), One.NrOfRows()));
+      }
+    }
+  SetMaxThreads(1);
+}
+
+TEST(Threads, SettingsAndTheirLimits) {
+  SetMaxThreads(0);  // every hardware thread
+  EXPECT_GE(MaxThreads(), 1);
+  SetMaxThreads(-4);
+  EXPECT_EQ(MaxThreads(), 1);
+  SetMaxThreads(3);
+  EXPECT_EQ(MaxThreads(), 3);
+  SetMaxThreads(1);  // stops and joins the pool
+  EXPECT_EQ(MaxThreads(), 1);
+}
+
 TEST(Products, VectorFormsAndElementWiseProductAreBitIdentical) {
   std::mt19937_64 Gen(23);
   for (auto [m, n] : {std::pair{1, 1}, {7, 13}, {64, 3}, {5, 130}}) {
