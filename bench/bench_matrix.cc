@@ -111,8 +111,9 @@ void BM_SpectralNorm_Zeq(benchmark::State& State) {
 }
 
 #ifdef ZEQ_HAVE_OPENBLAS
-void BM_Multiply_OpenBLAS1Thread(benchmark::State& State) {
-  openblas_set_num_threads(1);
+// cblas_dgemm on Threads threads (0: OpenBLAS's default, every core).
+void OpenBlasMultiply(benchmark::State& State, int Threads) {
+  openblas_set_num_threads(Threads);
   const int N = static_cast<int>(State.range(0));
   const auto A = RandomSquare(N, 1), B = RandomSquare(N, 2);
   std::vector<double> C(A.size());
@@ -120,19 +121,11 @@ void BM_Multiply_OpenBLAS1Thread(benchmark::State& State) {
     cblas_dgemm(CblasColMajor, CblasNoTrans, CblasNoTrans, N, N, N, 1.0, A.data(), N, B.data(), N,
                 0.0, C.data(), N);
   SetFlops(State, 2.0 * N * N * N);
+  openblas_set_num_threads(1);
 }
 
-void BM_Multiply_OpenBLASAllThreads(benchmark::State& State) {
-  openblas_set_num_threads(0);  // OpenBLAS's own default: every core
-  const int N = static_cast<int>(State.range(0));
-  const auto A = RandomSquare(N, 1), B = RandomSquare(N, 2);
-  std::vector<double> C(A.size());
-  for (auto _ : State)
-    cblas_dgemm(CblasColMajor, CblasNoTrans, CblasNoTrans, N, N, N, 1.0, A.data(), N, B.data(), N,
-                0.0, C.data(), N);
-  SetFlops(State, 2.0 * N * N * N);
-  openblas_set_num_threads(1);
-}
+void BM_Multiply_OpenBLAS1Thread(benchmark::State& State) { OpenBlasMultiply(State, 1); }
+void BM_Multiply_OpenBLASAllThreads(benchmark::State& State) { OpenBlasMultiply(State, 0); }
 
 void BM_Invert_LapackGetrfGetri(benchmark::State& State) {
   openblas_set_num_threads(1);
