@@ -115,6 +115,7 @@ std::string FormatNumber(double X);
 
 enum class TSeriesKind { Points, Line, Bars };
 
+// A series of a plot; a line breaks at points that are not finite.
 struct TSeries {
   std::string Name;
   TSeriesKind Kind = TSeriesKind::Points;

@@ -1,4 +1,5 @@
 // zeq pca and cluster: principal components and k-means of the rows of the selected columns.
+#include <algorithm>
 #include <cmath>
 
 #include "cli.h"
@@ -72,8 +73,57 @@ void RunPca(const TOptions& O) {
   Print(O, Report);
 }
 
+// Hierarchical clustering: the merges and a dendrogram (leaves at height 0, each merge at its
+// distance, drawn with the library's node positions).
+void RunHierarchical(const TOptions& O, zeq::TMatrix& M) {
+  const std::pair<const char*, zeq::TClusterMethod> Methods[] = {
+      {"single", zeq::cmSingleLink}, {"complete", zeq::cmCompleteLink}, {"ward", zeq::cmWard},
+      {"average", zeq::cmAvgLink},   {"flexible", zeq::cmFlexLink},     {"upgma", zeq::cmUpgma}};
+  const std::string Name = O.Text("method", "");
+  const auto* Method = std::find_if(std::begin(Methods), std::end(Methods),
+                                    [&](const auto& P) { return Name == P.first; });
+  if (Method == std::end(Methods)) throw TUsageError("unknown method '" + Name + "'");
+  const int32_t N = M.NrOfRows();
+  zeq::TIntMatrix Tree;
+  zeq::TVector Dist, Pos;
+  {
+    TProgress Progress("clustering", N - 1);
+    zeq::AgglomClustering(nullptr, &M, zeq::dmEuclid, Method->second, -0.25, &Tree, &Dist, &Pos,
+                          nullptr, nullptr);
+    if (TProgress::Aborted()) throw TInputError("interrupted");
+  }
+  std::vector<double> Height(static_cast<size_t>(2 * N), 0.0);
+  std::vector<std::vector<double>> Merges;
+  TSeries Lines{"merges", TSeriesKind::Line, {}, {}};
+  for (int32_t s = 1; s < N; ++s) {
+    const int32_t A = Tree.GetVal(1, s), B = Tree.GetVal(2, s);
+    const double H = Dist.GetVal(s);
+    Height[static_cast<size_t>(N + s)] = H;
+    Merges.push_back({static_cast<double>(s), static_cast<double>(A), static_cast<double>(B),
+                      static_cast<double>(N + s), H});
+    const double XA = Pos.GetVal(A), XB = Pos.GetVal(B);
+    for (auto [X, Y] : {std::pair{XA, Height[static_cast<size_t>(A)]},
+                        {XA, H},
+                        {XB, H},
+                        {XB, Height[static_cast<size_t>(B)]},
+                        {NAN, NAN}})
+      Lines.X.push_back(X), Lines.Y.push_back(Y);
+  }
+  TReport Report;
+  Report.Value("method", Name);
+  Report.Table("merges", {"step", "cluster a", "cluster b", "new cluster", "distance"}, Merges);
+  PlotIfAsked(O, {"Dendrogram (" + Name + ")", "objects", "distance", {Lines}});
+  Print(O, Report);
+}
+
 void RunCluster(const TOptions& O) {
   const TColumns Data = ReadInput(O);
+  if (O.Has("method")) {
+    FirstColumn(Data, 2);
+    zeq::TMatrix M;
+    FillMatrix(M, Data);
+    return RunHierarchical(O, M);
+  }
   const int K = O.Integer("k", 2, 1, 1000);
   FirstColumn(Data, static_cast<size_t>(K));
   zeq::TMatrix M, Centers;
@@ -132,10 +182,13 @@ TCommand ClusterCommand() {
   return {
       "cluster",
       "[options] [FILE]",
-      "k-means clustering",
+      "k-means or hierarchical clustering",
       "k-means clustering of the rows into --k clusters (numbered by decreasing size): the\n"
-      "centres, the sizes and each row's cluster; --plot draws the first two columns.",
+      "centres, the sizes and each row's cluster; --plot draws the first two columns. With\n"
+      "--method, hierarchical clustering (Euclidean distances): the merges and, with --plot,\n"
+      "the dendrogram.",
       {{"k", 'k', "N", "number of clusters (default 2)"},
+       {"method", 0, "NAME", "single, complete, ward, average, flexible or upgma linkage"},
        {"seed", 0, "N", "start centres drawn with this seed; 0 takes the first rows (default)"}},
       RunCluster};
 }

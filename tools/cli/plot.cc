@@ -126,13 +126,17 @@ std::string TPlot::Svg() const {
   for (size_t k = 0; k < Series.size(); ++k) {
     const TSeries& Ser = Series[k];
     const char* Color = Palette[k % 5];
-    if (Ser.Kind == TSeriesKind::Line) {
-      S << "<polyline class=\"line\" fill=\"none\" stroke=\"" << Color
-        << "\" stroke-width=\"2\" points=\"";
-      for (size_t i = 0; i < Ser.X.size(); ++i)
-        if (std::isfinite(Ser.X[i]) && std::isfinite(Ser.Y[i]))
-          S << PX(Ser.X[i]) << "," << PY(Ser.Y[i]) << " ";
-      S << "\"/>\n";
+    if (Ser.Kind == TSeriesKind::Line) {  // a point that is not finite breaks the line
+      const auto Finite = [&](size_t i) {
+        return std::isfinite(Ser.X[i]) && std::isfinite(Ser.Y[i]);
+      };
+      for (size_t i = 0; i < Ser.X.size();) {
+        S << "<polyline class=\"line\" fill=\"none\" stroke=\"" << Color
+          << "\" stroke-width=\"2\" points=\"";
+        for (; i < Ser.X.size() && Finite(i); ++i) S << PX(Ser.X[i]) << "," << PY(Ser.Y[i]) << " ";
+        S << "\"/>\n";
+        while (i < Ser.X.size() && !Finite(i)) ++i;
+      }
       continue;
     }
     const double BarWidth =
