@@ -50,12 +50,16 @@ TEST(CurveFit, StatisticsAgreeWithDirectFormulasAndSurviveFlipXY) {
   double MeanX, MeanY, SX, SY, MD, SD, r;
   F.CalcStatistics(N, MeanX, MeanY, SX, SY, MD, SD, r);
   EXPECT_EQ((TValues{static_cast<double>(N), r, SY}), (TValues{5, F.CorrCoeff(), F.StdDevY()}));
+  EXPECT_NEAR(F.SkewnessY(), 1.3615470802505918, 1e-13);  // scipy.stats.skew(y, bias=False)
   const TValues Before{F.SkewnessY(), F.KurtosisY(), F.CorrCoeff(), F.MinX(), F.MaxY()};
   F.FlipXY();
   EXPECT_EQ(F.SkewnessX(), Before[0]);
   EXPECT_NEAR(F.MeanDiff(), -(Sx - Sy) / 5, 1e-15);
   F.FlipXY();
   EXPECT_EQ((TValues{F.SkewnessY(), F.KurtosisY(), F.CorrCoeff(), F.MinX(), F.MaxY()}), Before);
+  TCurveFit Flat;  // a constant y: r is undefined, hence 0
+  Enter(Flat, {{1, 3}, {2, 3}, {3, 3}, {4, 3}});
+  EXPECT_EQ(Flat.CorrCoeff(), 0);
 }
 
 TEST(CurveFit, DocumentedFitExamples) {

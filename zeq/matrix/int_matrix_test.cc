@@ -217,6 +217,7 @@ TEST(IntMatrix, DenseTwinsWrapAndCount) {
   EXPECT_EQ(Max, -INT32_MAX);
   EXPECT_EQ(A.CRCofData().size(), 32u);
   EXPECT_EQ(A.Trace(), 9);
+  EXPECT_EQ(std::pair(A.GetVal(3, 1), A.GetVal(1, 0)), std::pair(0, 0));  // outside: 0
   TIntVector V, R;
   V.Resize(2);
   V.Fill(1);
@@ -232,6 +233,9 @@ TEST(IntMatrix, DenseTwinsWrapAndCount) {
   D.Resize(2, 2);
   D.CopyFrom(&A, 0, 0, 9, 9, 1, 1);
   EXPECT_EQ(D.GetVal(1, 1), 7);
+  C.SetNRows(0);  // counts only, as for TMatrix
+  C.SetNCols(-3);
+  EXPECT_EQ(std::pair(C.NrOfColumns(), C.NrOfRows()), std::pair(0, 0));
 }
 
 }  // namespace

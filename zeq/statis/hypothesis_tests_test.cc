@@ -75,6 +75,8 @@ TEST(Normality, KolmogorovSmirnovAndLilliefors) {
   EXPECT_EQ(V.GetVal(1), -1.2);  // sorted in place
   FillWith(V, X);
   EXPECT_NEAR(PerformLillieforsTest(&V, false), 0.10936356628682664, 1e-8);
+  EXPECT_EQ(PerformLillieforsTest(nullptr, false), 0);
+  EXPECT_EQ(PerformKSNormalityTest(nullptr, false), 0);
 }
 
 struct TAnovaSet {
@@ -215,6 +217,17 @@ TEST(Runs, ExactNormalAndSerial) {
   FillWith(V, {1, 9, 2, 8, 3, 7, 4, 6, 5, 10, 0, 11});
   EXPECT_FALSE(RunsTestSerial(&V, p));  // alternating: many runs, not significant in the lower tail
   EXPECT_GT(p, 0.05);
+  // The serial test is the runs test of the bits x > median, the last element included.
+  FillWith(V, {1,  2,  3,  10, 11, 12, 4,  5,  6,  13, 14, 15, 7,  8, 9,  16, 17,
+               18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 0, -1, -2, 31});
+  TBitFld Above;
+  Above.SetSize(V.NrOfElem() - 1);
+  double Q1, Median, Q3, pBits;
+  V.Quartiles(0, 0, Q1, Median, Q3);
+  for (int32_t i = 1; i <= V.NrOfElem(); ++i) Above.SetBit(i - 1, V.GetVal(i) > Median);
+  RunsTest(&Above, pBits);
+  RunsTestSerial(&V, p);
+  EXPECT_EQ(p, pBits);
 }
 
 TEST(KernelDensity, GridSizesAndShape) {
@@ -232,6 +245,11 @@ TEST(KernelDensity, GridSizesAndShape) {
   EXPECT_DOUBLE_EQ(LastPercent, 18.0 / 17.0 * 100);  // count n + m + 1 of n + m: past 100
   EXPECT_EQ(std::pair(Density.NrOfElem(), Calls), std::pair(11, 7 + 11));  // numSteps 3 -> 10
   EXPECT_TRUE(MinIx == 1 && MaxIx > 3 && MaxIx < 9) << MinIx << " " << MaxIx;
+  TVector Sym, SymDensity;  // symmetric data give a symmetric estimate on a symmetric grid
+  FillWith(Sym, {-2, -1, -0.5, 0, 0.5, 1, 2});
+  EstimateProbDensity(&Sym, &SymDensity, -3, 3, 1, 0.8, 10, MinIx, MaxIx);
+  for (int32_t j = 1; j <= 11; ++j)
+    EXPECT_NEAR(SymDensity.GetVal(j), SymDensity.GetVal(12 - j), 1e-15) << j;
   EstimateProbDensity(&Data, &Density, -3, 3, 1, 0.8, 20000, MinIx, MaxIx);
   EXPECT_EQ(Density.NrOfElem(), 10001);
   double Area = 0;  // the estimate integrates to about 1 over a wide grid

@@ -152,6 +152,21 @@ double ChiSquareOfDraws(const TRandGen& Model, const TRandGen& Source, int32_t D
 // scipy.stats.chi2.isf(1e-6, 39): a correct sampler exceeds it once in a million seeds.
 constexpr double Chi2Threshold = 96.12556491301818;
 
+TEST(RandGen, TheLastBinFallsToZeroAtTheHighBorder) {
+  TRandGen G;
+  G.SetResolution(10);
+  G.SetLowBorder(0);
+  G.SetHighBorder(10);
+  for (int32_t i = 1; i < 10; ++i) G.SetProbability(i, 0);
+  // Only the last point: bin 9 rises linearly from 8 to 9 towards it and the last bin falls
+  // from 9 to 0 at the high border; equal masses, so the draws average 9.
+  G.SetProbability(10, 1);
+  SetRandSeed(8);
+  double Sum = 0;
+  for (int i = 0; i < 20000; ++i) Sum += G.Random();
+  EXPECT_NEAR(Sum / 20000, 9, 0.01);
+}
+
 TEST(RandGen, DrawsFollowEveryShape) {
   struct TCase {
     const char* Name;

@@ -172,6 +172,10 @@ TEST(VectorText, LoadWithHeader) {
   TVector V;
   EXPECT_TRUE(V.LoadFromFile(Path, true));
   EXPECT_EQ(Values(V), (std::vector<double>{0, 7.5, -1000}));
+  WriteFile(Path, "1 3\n1\n2\n3\n");  // exactly the values the header announces: growth
+  TVector Grown;
+  EXPECT_TRUE(Grown.LoadFromFile(Path, true));
+  EXPECT_EQ(Values(Grown), (std::vector<double>{1, 2, 3}));
   WriteFile(Path, "1 3\n4\nbad\n6\n");  // an unreadable value stops the reading: a failure
   TVector W;
   W.Resize(3);

@@ -24,7 +24,7 @@ std::vector<long double> ClosedForm(int32_t Order) {
 TEST(Wavelet, MessagesAndTheHaarStep) {
   TWavelet1D W;
   W.SetName("W");
-  for (int32_t Bad : {0, 6, 1000})
+  for (int32_t Bad : {0, 6, 1000, 1 << 24})
     test::ExpectThrowMessage<EZEQWaveletError>([&] { W.SetSize(Bad); },
                                                "Component \"W\": data length must be power of 2");
   for (int32_t Bad : {0, 4})
