@@ -144,6 +144,11 @@ TEST(Mat4D, CopiesCheckTheirIndicesInOrder) {
   EXPECT_EQ(Layer.GetVal(2, 4), Position(3, 4, 4, 1));
   M.CopyMatrixToLayer(&Layer, 0, 0, 0, 0, 1, 2, 3, 1);  // the whole matrix from column 3 on
   EXPECT_EQ(M.GetVal(3, 4, 1, 2), Position(2, 4, 4, 1));
+  TMat4D Corner;  // placed at (1, 1): the first column and row of the layer are written too
+  Corner.Resize(2, 4, 1, 1);
+  Corner.CopyMatrixToLayer(&Layer, 0, 0, 0, 0, 1, 1, 1, 1);
+  EXPECT_EQ(std::pair(Corner.GetVal(1, 1, 1, 1), Corner.GetVal(2, 4, 1, 1)),
+            std::pair(Position(2, 1, 4, 1), Position(3, 4, 4, 1)));
   TMat3D Slot;
   M.CopyTimeSlotToMat3D(&Slot, 0, 0, 2, 3, 5, 6, 1);
   EXPECT_EQ(Slot.NrOfLayers(), 2);
