@@ -26,6 +26,16 @@ void dgesvd_(const char* jobu, const char* jobvt, const int* m, const int* n, do
 #include <Eigen/Dense>
 #endif
 
+// form, m, k, n: the three forms at 256, 512 and 1024, and the two tall-skinny shapes
+#define ZEQ_PRODUCT_SHAPES(B)                            \
+  BENCHMARK(B)                                           \
+      ->ArgsProduct({{0, 1, 2}, {256}, {256}, {256}})    \
+      ->ArgsProduct({{0, 1, 2}, {512}, {512}, {512}})    \
+      ->ArgsProduct({{0, 1, 2}, {1024}, {1024}, {1024}}) \
+      ->Args({0, 1000, 50, 1000})                        \
+      ->Args({0, 50, 1000, 50})                          \
+      ->Unit(benchmark::kMillisecond)
+
 namespace {
 
 // Column-major random data, diagonally dominant so that every matrix is well conditioned.
@@ -65,6 +75,33 @@ void BM_Multiply_ZeqAllThreads(benchmark::State& State) {
   State.counters["threads"] = zeq::MaxThreads();
   BM_Multiply_Zeq(State);
   zeq::SetMaxThreads(1);
+}
+
+// The three product forms on m x k times k x n (arguments: form, m, k, n; form 0 A B, 1 A B^T,
+// 2 A^T B), square and tall-skinny shapes.
+void FormOperands(int Form, int M, int K, int N, zeq::TMatrix& A, zeq::TMatrix& B) {
+  std::mt19937_64 Gen(7);
+  std::uniform_real_distribution<double> U(-1, 1);
+  const auto Fill = [&](zeq::TMatrix& X, int Cols, int Rows) {
+    X.Resize(Cols, Rows);
+    for (int c = 1; c <= Cols; ++c)
+      for (int r = 1; r <= Rows; ++r) X.SetVal(c, r, U(Gen));
+  };
+  Form == 2 ? Fill(A, M, K) : Fill(A, K, M);
+  Form == 1 ? Fill(B, K, N) : Fill(B, N, K);
+}
+
+void BM_ProductForm_Zeq(benchmark::State& State) {
+  const int Form = static_cast<int>(State.range(0)), M = static_cast<int>(State.range(1)),
+            K = static_cast<int>(State.range(2)), N = static_cast<int>(State.range(3));
+  zeq::TMatrix A, B, C;
+  FormOperands(Form, M, K, N, A, B);
+  for (auto _ : State) {
+    if (Form == 0) A.Multiply(&B, &C);
+    if (Form == 1) A.MultiplyTransposed(&B, &C);
+    if (Form == 2) A.TransposeAndMultiply(&B, &C);
+  }
+  SetFlops(State, 2.0 * M * K * N);
 }
 
 void BM_Multiply_PlainTripleLoop(benchmark::State& State) {
@@ -125,6 +162,24 @@ void OpenBlasMultiply(benchmark::State& State, int Threads) {
 }
 
 void BM_Multiply_OpenBLAS1Thread(benchmark::State& State) { OpenBlasMultiply(State, 1); }
+
+void BM_ProductForm_OpenBLAS1Thread(benchmark::State& State) {
+  openblas_set_num_threads(1);
+  const int Form = static_cast<int>(State.range(0)), M = static_cast<int>(State.range(1)),
+            K = static_cast<int>(State.range(2)), N = static_cast<int>(State.range(3));
+  std::mt19937_64 Gen(7);
+  std::uniform_real_distribution<double> U(-1, 1);
+  std::vector<double> A(static_cast<size_t>(M) * K), B(static_cast<size_t>(K) * N),
+      C(static_cast<size_t>(M) * N);
+  for (double& X : A) X = U(Gen);
+  for (double& X : B) X = U(Gen);
+  const auto TA = Form == 2 ? CblasTrans : CblasNoTrans, TB = Form == 1 ? CblasTrans : CblasNoTrans;
+  const int Lda = Form == 2 ? K : M, Ldb = Form == 1 ? N : K;
+  for (auto _ : State)
+    cblas_dgemm(CblasColMajor, TA, TB, M, N, K, 1.0, A.data(), Lda, B.data(), Ldb, 0.0, C.data(),
+                M);
+  SetFlops(State, 2.0 * M * K * N);
+}
 void BM_Multiply_OpenBLASAllThreads(benchmark::State& State) { OpenBlasMultiply(State, 0); }
 
 void BM_Invert_LapackGetrfGetri(benchmark::State& State) {
@@ -181,6 +236,7 @@ BENCHMARK(BM_Multiply_OpenBLAS1Thread)
     ->Arg(512)
     ->Arg(1024)
     ->Unit(benchmark::kMillisecond);
+ZEQ_PRODUCT_SHAPES(BM_ProductForm_OpenBLAS1Thread);
 BENCHMARK(BM_Multiply_OpenBLASAllThreads)->Arg(512)->Arg(1024)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Invert_LapackGetrfGetri)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Determinant_LapackGetrf)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond);
@@ -226,6 +282,7 @@ BENCHMARK(BM_Determinant_Eigen)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecon
 }  // namespace
 
 BENCHMARK(BM_Multiply_Zeq)->Arg(256)->Arg(512)->Arg(1024)->Unit(benchmark::kMillisecond);
+ZEQ_PRODUCT_SHAPES(BM_ProductForm_Zeq);
 BENCHMARK(BM_Multiply_ZeqAllThreads)->Arg(512)->Arg(1024)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Multiply_PlainTripleLoop)
     ->Arg(256)
