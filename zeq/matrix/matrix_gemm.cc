@@ -8,7 +8,7 @@
 #include "zeq/matrix/internal/matrix_gemm.h"
 
 #include <algorithm>
-#include <vector>
+#include <memory>
 
 #include "zeq/base/internal/simd.h"
 #include "zeq/base/internal/thread_pool.h"
@@ -147,41 +147,66 @@ const TGemmKernel& Kernel() {
 
 namespace {
 
+// The packing buffers of this thread, kept from one product to the next: a product of small
+// blocks (the LU's panels run dozens of them) would otherwise spend more time obtaining fresh,
+// zeroed pages than multiplying. At most KC * (NC + MC + 2 NR) + MR * NR doubles (about 4.5 MB)
+// per thread that ran a large product; freed when the thread ends (SetMaxThreads(1) joins the
+// pool's threads).
+double* PackSpace(size_t Count) {
+  thread_local std::unique_ptr<double[]> Space;
+  thread_local size_t Capacity = 0;
+  if (Count > Capacity) {
+    Space.reset();
+    Capacity = 0;
+    Space = std::make_unique_for_overwrite<double[]>(Count);
+    Capacity = Count;
+  }
+  return Space.get();
+}
+
+// The packing space of one thread's product: the B block, the A block and an edge tile.
+size_t PackSpaceFor(size_t M, size_t N, size_t K) {
+  const size_t Kb = std::min(K, KC), MR = Kernel().MR, NR = Kernel().NR;
+  return Kb * (std::min(N, NC) + NR) + Kb * (std::min(M, MC) + MR) + MR * NR;
+}
+
 // The product on one thread.
 void SerialGemm(size_t M, size_t N, size_t K, const TOperand& A, const TOperand& B, double* C,
-                size_t Ldc) {
-  if (K == 0) {  // empty sums: 0.0
+                size_t Ldc, bool Continue) {
+  if (K == 0) {  // empty sums: 0.0, or the partial sums as they are
+    if (Continue) return;
     for (size_t j = 0; j < N; ++j) std::fill_n(C + j * Ldc, M, 0.0);
     return;
   }
   const TGemmKernel G = Kernel();
   const size_t MR = G.MR, NR = G.NR;
-  std::vector<double> Bp(KC * (std::min(N, NC) + NR));
-  std::vector<double> Ap(KC * (std::min(M, MC) + MR));
-  std::vector<double> Edge(MR * NR);  // a partial tile of C, computed in full and copied back
+  const size_t Kb = std::min(K, KC);
+  double* Bp = PackSpace(PackSpaceFor(M, N, K));
+  double* Ap = Bp + Kb * (std::min(N, NC) + NR);
+  double* Edge = Ap + Kb * (std::min(M, MC) + MR);  // a partial tile of C, computed in full
   for (size_t jc = 0; jc < N; jc += NC) {
     const size_t Nc = std::min(NC, N - jc);
     for (size_t pc = 0; pc < K; pc += KC) {
       const size_t Kc = std::min(KC, K - pc);
-      const bool First = pc == 0;
-      PackB(B, pc, Kc, jc, Nc, NR, Bp.data());
+      const bool First = pc == 0 && !Continue;
+      PackB(B, pc, Kc, jc, Nc, NR, Bp);
       for (size_t ic = 0; ic < M; ic += MC) {
         const size_t Mc = std::min(MC, M - ic);
-        PackA(A, ic, Mc, pc, Kc, MR, Ap.data());
+        PackA(A, ic, Mc, pc, Kc, MR, Ap);
         for (size_t jr = 0; jr < Nc; jr += NR) {
           const size_t Nr = std::min(NR, Nc - jr);
           for (size_t ir = 0; ir < Mc; ir += MR) {
             const size_t Mr = std::min(MR, Mc - ir);
-            const double* ApPanel = Ap.data() + ir * Kc;
-            const double* BpPanel = Bp.data() + jr * Kc;
+            const double* ApPanel = Ap + ir * Kc;
+            const double* BpPanel = Bp + jr * Kc;
             double* CTile = C + (ic + ir) + (jc + jr) * Ldc;
             if (Mr == MR && Nr == NR) {
               G.Kernel(Kc, ApPanel, BpPanel, CTile, Ldc, First);
               continue;
             }
-            for (size_t c = 0; c < Nr; ++c) std::copy_n(CTile + c * Ldc, Mr, Edge.data() + c * MR);
-            G.Kernel(Kc, ApPanel, BpPanel, Edge.data(), MR, First);
-            for (size_t c = 0; c < Nr; ++c) std::copy_n(Edge.data() + c * MR, Mr, CTile + c * Ldc);
+            for (size_t c = 0; c < Nr; ++c) std::copy_n(CTile + c * Ldc, Mr, Edge + c * MR);
+            G.Kernel(Kc, ApPanel, BpPanel, Edge, MR, First);
+            for (size_t c = 0; c < Nr; ++c) std::copy_n(Edge + c * MR, Mr, CTile + c * Ldc);
           }
         }
       }
@@ -196,20 +221,24 @@ constexpr double ThreadedWork = 4e6;
 }  // namespace
 
 void ExactGemm(size_t M, size_t N, size_t K, const TOperand& A, const TOperand& B, double* C,
-               size_t Ldc) {
+               size_t Ldc, bool Continue) {
   if (M == 0 || N == 0) return;
   const auto Threads = static_cast<size_t>(MaxThreads());
   const size_t NR = Kernel().NR;
   if (Threads < 2 || static_cast<double>(M) * N * K < ThreadedWork || N < 2 * NR)
-    return SerialGemm(M, N, K, A, B, C, Ldc);
+    return SerialGemm(M, N, K, A, B, C, Ldc, Continue);
   // Independent blocks of C's columns, whole register tiles each: every element is computed
   // by the same kernel over the same k-blocks as on one thread, so the bits are the same.
   const size_t Tiles = (N + NR - 1) / NR, Parts = std::min(Threads, Tiles);
   ParallelFor(Parts, [&](size_t p) {
     const size_t J0 = Tiles * p / Parts * NR, J1 = std::min(N, Tiles * (p + 1) / Parts * NR);
     const TOperand Bj{B.Data + (B.Transposed ? J0 : J0 * B.Ld), B.Ld, B.Transposed};
-    SerialGemm(M, J1 - J0, K, A, Bj, C + J0 * Ldc, Ldc);
+    SerialGemm(M, J1 - J0, K, A, Bj, C + J0 * Ldc, Ldc, Continue);
   });
+}
+
+void ReserveGemmSpace(size_t M, size_t N, size_t K) {
+  if (M != 0 && N != 0 && K != 0) PackSpace(PackSpaceFor(M, N, K));
 }
 
 }  // namespace zeq::detail

@@ -23,8 +23,16 @@ struct TOperand {
   }
 };
 
-// C (M x N, column-major, leading dimension Ldc) := op(A) (M x K) * op(B) (K x N).
+// C (M x N, column-major, leading dimension Ldc) := op(A) (M x K) * op(B) (K x N). With
+// Continue, C holds partial sums that every element's sum continues, k rising, instead of
+// starting at 0.0: the bits are those of one longer sum whose first terms made C.
 void ExactGemm(size_t M, size_t N, size_t K, const TOperand& A, const TOperand& B, double* C,
-               size_t Ldc);
+               size_t Ldc, bool Continue = false);
+
+// Makes sure the calling thread holds the packing space of any product up to M x N x K run on
+// this thread, so that such products allocate nothing (raises std::bad_alloc otherwise). For
+// work in place that must not fail half way; products split over the pool's threads pack in
+// those threads' own space.
+void ReserveGemmSpace(size_t M, size_t N, size_t K);
 
 }  // namespace zeq::detail
