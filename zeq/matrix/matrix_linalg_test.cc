@@ -270,12 +270,15 @@ TEST(OtherOperations, InPlaceArithmetic) {
 namespace zeq {
 namespace {
 
-// The inversion exactly as documented, written plainly (1-based, row-major), as the
-// reference for the vectorised implementation: every sum from 0.0 with k rising.
-bool ReferenceInvert(std::vector<std::vector<double>>& a, int n) {
-  std::vector<double> scale(n + 1), col(n + 1);
-  std::vector<int> index(n + 1);
-  std::vector<std::vector<double>> res(n + 1, std::vector<double>(n + 1));
+// The factorisation and the inversion exactly as documented, written plainly (1-based,
+// row-major), as the reference for the blocked and vectorised implementation: every sum from
+// 0.0 with k rising. ReferenceLU factors a in place; false for a zero row or a tiny pivot.
+// Columns < n stops before column Columns + 1, as an abort there does.
+bool ReferenceLU(std::vector<std::vector<double>>& a, int n, std::vector<int>& index, int& sign,
+                 int Columns = -1) {
+  std::vector<double> scale(n + 1);
+  index.assign(n + 1, 0);
+  sign = 1;
   for (int i = 1; i <= n; ++i) {
     double big = 0;
     for (int j = 1; j <= n; ++j) big = std::max(big, std::fabs(a[i][j]));
@@ -283,7 +286,7 @@ bool ReferenceInvert(std::vector<std::vector<double>>& a, int n) {
     scale[i] = 1 / big;
   }
   bool fail = false;
-  for (int j = 1; j <= n; ++j) {
+  for (int j = 1; j <= (Columns < 0 ? n : Columns); ++j) {
     for (int i = 1; i < j; ++i) {
       double s = 0;
       for (int k = 1; k < i; ++k) s = s + a[i][k] * a[k][j];
@@ -301,12 +304,20 @@ bool ReferenceInvert(std::vector<std::vector<double>>& a, int n) {
     if (imax != j) {
       std::swap(a[imax], a[j]);
       scale[imax] = scale[j];
+      sign = -sign;
     }
     index[j] = imax;
     if (std::fabs(a[j][j]) < 1.0e-100L) a[j][j] = 1.0e-100, fail = true;
     for (int i = j + 1; i <= n; ++i) a[i][j] = a[i][j] / a[j][j];
   }
-  if (fail) return false;
+  return !fail;
+}
+
+bool ReferenceInvert(std::vector<std::vector<double>>& a, int n) {
+  std::vector<int> index;
+  int sign;
+  if (!ReferenceLU(a, n, index, sign)) return false;
+  std::vector<std::vector<double>> res(n + 1, std::vector<double>(n + 1));
   for (int j = 1; j <= n; ++j) {
     std::vector<double> x(n + 1, 0.0);
     x[j] = 1;
@@ -335,27 +346,72 @@ bool ReferenceInvert(std::vector<std::vector<double>>& a, int n) {
   return true;
 }
 
+// A random N x N matrix in M and, 1-based by rows, in Ref.
+std::vector<std::vector<double>> RandomPair(TMatrix& M, int32_t N, std::mt19937_64& Gen) {
+  std::uniform_real_distribution<double> U(-1, 1);
+  M.Resize(N, N);
+  std::vector<std::vector<double>> Ref(N + 1, std::vector<double>(N + 1));
+  for (int32_t i = 1; i <= N; ++i)
+    for (int32_t j = 1; j <= N; ++j) {
+      const double V = U(Gen) * (i == 1 ? 1e-3 : 1);  // a small first row forces row exchanges
+      M.SetVal(j, i, V);
+      Ref[i][j] = V;
+    }
+  return Ref;
+}
+
+void ExpectSameBits(const TMatrix& M, const std::vector<std::vector<double>>& Ref, int32_t N) {
+  for (int32_t i = 1; i <= N; ++i)
+    for (int32_t j = 1; j <= N; ++j)
+      ASSERT_EQ(std::bit_cast<uint64_t>(A_(M, i, j)), std::bit_cast<uint64_t>(Ref[i][j]))
+          << N << " " << i << " " << j;
+}
+
 class InvertKernels : public test::SimdLevelTest {};
 
+// Sizes up to several column panels and row blocks of the factorisation, and not multiples
+// of them; the determinant is the product of the same factors' diagonal.
 TEST_P(InvertKernels, BitIdenticalToThePlainAlgorithm) {
   std::mt19937_64 Gen(31);
-  std::uniform_real_distribution<double> U(-1, 1);
-  for (int32_t N : {1, 2, 3, 7, 8, 9, 16, 23, 40}) {
+  for (int32_t N : {1, 2, 3, 7, 8, 9, 16, 23, 40, 97, 150}) {
     TMatrix M;
-    M.Resize(N, N);
-    std::vector<std::vector<double>> Ref(N + 1, std::vector<double>(N + 1));
-    for (int32_t i = 1; i <= N; ++i)
-      for (int32_t j = 1; j <= N; ++j) {
-        const double V = U(Gen) * (i == 1 ? 1e-3 : 1);  // a small first row forces row exchanges
-        M.SetVal(j, i, V);
-        Ref[i][j] = V;
-      }
+    std::vector<std::vector<double>> Ref = RandomPair(M, N, Gen);
+    std::vector<std::vector<double>> Factors = Ref;
+    std::vector<int> Index;
+    int Sign;
+    ASSERT_TRUE(ReferenceLU(Factors, N, Index, Sign));
+    double Det = 1.0;
+    for (int32_t i = 1; i <= N; ++i) Det = Det * Factors[i][i];
+    EXPECT_EQ(std::bit_cast<uint64_t>(M.Determinant()), std::bit_cast<uint64_t>(Sign * Det)) << N;
     ASSERT_TRUE(ReferenceInvert(Ref, N));
     ASSERT_TRUE(M.Invert());
-    for (int32_t i = 1; i <= N; ++i)
-      for (int32_t j = 1; j <= N; ++j)
-        ASSERT_EQ(std::bit_cast<uint64_t>(A_(M, i, j)), std::bit_cast<uint64_t>(Ref[i][j]))
-            << N << " " << i << " " << j;
+    ExpectSameBits(M, Ref, N);
+  }
+}
+
+int AbortStep = 0;
+void AbortAtStep(double Progress) {
+  if (Progress >= AbortStep) AbortMathProc = true;
+}
+
+// An abort in the factorisation (in its second column panel) leaves the columns before it
+// factored and the others with their rows exchanged; one in the solves leaves the factors.
+TEST(Invert, AnAbortLeavesWhatThePlainAlgorithmHasDone) {
+  constexpr int32_t N = 97;
+  for (int32_t Step : {60, N + 3}) {
+    std::mt19937_64 Gen(5);
+    TMatrix M;
+    std::vector<std::vector<double>> Ref = RandomPair(M, N, Gen);
+    std::vector<int> Index;
+    int Sign;
+    ReferenceLU(Ref, N, Index, Sign, std::min(Step - 1, N));
+    AbortStep = Step;
+    MathFeedBackProc = AbortAtStep;
+    ProcStat = 0;
+    EXPECT_FALSE(M.Invert());
+    MathFeedBackProc = nullptr;
+    AbortMathProc = false;
+    ExpectSameBits(M, Ref, N);
   }
 }
 
@@ -363,19 +419,17 @@ INSTANTIATE_TEST_SUITE_P(EveryKernel, InvertKernels, test::EverySimdLevel(),
                          test::SimdLevelParamName);
 
 TEST(Invert, FactorsWithInfinitiesFollowTheDocumentedOrderToo) {
-  // L(2, 1) = 1e10 / 1e-300 overflows: the solves must not skip the "zero" terms then.
-  const std::vector<std::vector<double>> Rows{{1e-300, 1e-300}, {1e10, 1e300}};
+  // The second row is the pivot (scaled 1 against 1e-80), and L(2, 1) = 1e220 / 1e-90
+  // overflows: the solves must not skip the "zero" terms then, and must follow the exchange.
+  const std::vector<std::vector<double>> Rows{{1e220, 1e300}, {1e-90, 1e-90}};
   TMatrix M;
   SetRows(M, Rows);
   std::vector<std::vector<double>> Ref(3, std::vector<double>(3));
   for (int i = 1; i <= 2; ++i)
     for (int j = 1; j <= 2; ++j) Ref[i][j] = Rows[i - 1][j - 1];
-  const bool Expected = ReferenceInvert(Ref, 2);
-  ASSERT_EQ(M.Invert(), Expected);
-  for (int32_t i = 1; i <= 2; ++i)
-    for (int32_t j = 1; j <= 2; ++j)
-      EXPECT_EQ(std::bit_cast<uint64_t>(A_(M, i, j)), std::bit_cast<uint64_t>(Ref[i][j]))
-          << i << " " << j;
+  ASSERT_TRUE(ReferenceInvert(Ref, 2));
+  ASSERT_TRUE(M.Invert());
+  ExpectSameBits(M, Ref, 2);
 }
 
 }  // namespace

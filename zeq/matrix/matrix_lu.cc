@@ -1,10 +1,11 @@
 // Inversion, LU decomposition, determinant and Cholesky decomposition of TMatrix.
 //
 // The Crout elimination keeps the documented order of every sum (from 0.0, k rising) but
-// runs column-oriented: while column j is processed, the sums of all rows grow together, one
-// k at a time, as an axpy over a contiguous column. The solves for the identity columns run
-// several right-hand sides at once. Both loops are compiled for every SIMD level and chosen
-// at run time (zeq/base/internal/simd.h).
+// runs left-looking in panels of columns: the bulk of each panel's sums comes from the exact
+// products of matrix_gemm.cc, which continue partial sums without reordering them, and the
+// rest grows column by column as an axpy over contiguous columns. The solves for the identity
+// columns run several right-hand sides at once. The loops are compiled for every SIMD level
+// and chosen at run time (zeq/base/internal/simd.h).
 #include <algorithm>
 #include <cmath>
 #include <new>
@@ -12,6 +13,7 @@
 #include <optional>
 
 #include "zeq/base/internal/simd.h"
+#include "zeq/matrix/internal/matrix_gemm.h"
 #include "zeq/matrix/internal/matrix_twin.h"
 
 namespace zeq {
@@ -19,9 +21,6 @@ namespace zeq {
 using detail::TMatrixTwin;
 
 namespace {
-
-// The permutation sign of the last LUdecomposition on this thread.
-thread_local int32_t LUSign = 1;
 
 // The pivot floor is absolute, as documented, not relative to the matrix's scale: a matrix
 // whose pivots all lie below 1e-100 (1e-101 times the identity, say) counts as singular
@@ -37,14 +36,33 @@ ZEQ_SIMD_FUNCTION(AddTerm, (double* S, const double* Col, double F, size_t Begin
 
 enum class TCrout { Done, ZeroRow, TinyPivot, Aborted };
 
+// Columns per panel. A panel's sums over the columns before it come from two exact products
+// (the rows above it: a triangular solve in blocks of SolveRows; the rows from its first
+// column down: one product), then its columns continue them one by one as before.
+constexpr size_t PanelWidth = 48;
+constexpr size_t SolveRows = 64;
+
 // Crout LU with implicit partial pivoting on the n x n column-major A (leading dimension
 // Ld), in place. Index receives the pivot rows (0-based). Progress and abort per column when
 // asked; Sign is negated for every row exchange.
-
+//
+// Every element's sum runs from 0.0 over k rising as the plain algorithm has it: the panel's
+// products continue partial sums (ExactGemm's Continue) and never reorder one. The panel
+// works on a copy of its columns, written back column by column, so an abort leaves the
+// columns not yet reached as the plain algorithm does: only their rows exchanged.
 class TCroutLU {
  public:
   TCroutLU(double* A, size_t N, size_t Ld, bool WithProgress)
-      : FA(A), FN(N), FLd(Ld), FProgress(WithProgress), FScale(N), FSum(N), FIndex(N) {}
+      : FA(A),
+        FN(N),
+        FLd(Ld),
+        FProgress(WithProgress),
+        FScale(N),
+        FPanel(N * std::min(N, PanelWidth)),
+        FSum(N * std::min(N, PanelWidth)),
+        FIndex(N) {
+    detail::ReserveGemmSpace(N, std::min(N, PanelWidth), N);  // nothing to allocate half way
+  }
 
   TCrout Run(int32_t& Sign) {
     if (!ComputeScales()) return FAborted ? TCrout::Aborted : TCrout::ZeroRow;
@@ -54,10 +72,11 @@ class TCroutLU {
         AdvanceProgress(1.0);
         if (AbortRequested()) return TCrout::Aborted;
       }
+      if (j % PanelWidth == 0) StartPanel(j);
       Eliminate(j);
       const size_t IMax = PivotRow(j);
       if (IMax != j) {
-        for (size_t c = 0; c < FN; ++c) std::swap(A(IMax, c), A(j, c));
+        SwapRows(IMax, j);
         FScale[IMax] = FScale[j];
         Sign = -Sign;
       }
@@ -76,6 +95,9 @@ class TCroutLU {
 
  private:
   double& A(size_t Row, size_t Col) { return FA[Row + Col * FLd]; }
+  // Column c of the panel (its copy) and of its partial sums.
+  double* PanelColumn(size_t c) { return FPanel.data() + c * FN; }
+  double* SumColumn(size_t c) { return FSum.data() + c * FN; }
 
   // Step 1: 1 / (largest |A(i, j)|) per row; false for a zero row (or an abort).
   bool ComputeScales() {
@@ -95,15 +117,53 @@ class TCroutLU {
     return Ok;
   }
 
-  // Steps 3.2 and 3.3 for column j: A(i, j) -= sum_k A(i, k) A(k, j), k < min(i, j).
-  void Eliminate(size_t j) {
-    double* Colj = FA + j * FLd;
+  // Copies the columns [J, J + width) and runs their sums over k < J: the rows above J are
+  // finished (they are U's), the rows from J down keep partial sums for Eliminate.
+  void StartPanel(size_t J) {
+    FJ = J;
+    FWidth = std::min(PanelWidth, FN - J);
+    for (size_t c = 0; c < FWidth; ++c) std::copy_n(FA + (J + c) * FLd, FN, PanelColumn(c));
     std::fill(FSum.begin(), FSum.end(), 0.0);
-    for (size_t k = 0; k < j; ++k) {
-      Colj[k] = Colj[k] - FSum[k];  // row k of this column is final now
-      AddTerm(FSum.data(), FA + k * FLd, Colj[k], k + 1, FN);
+    const detail::TOperand U{FPanel.data(), FN, false};
+    for (size_t R = 0; R < J; R += SolveRows) {
+      const size_t Rows = std::min(SolveRows, J - R);
+      detail::ExactGemm(Rows, FWidth, R, {FA + R, FLd, false}, U, FSum.data() + R, FN, true);
+      FinishRows(R, R + Rows);
     }
-    for (size_t i = j; i < FN; ++i) Colj[i] = Colj[i] - FSum[i];
+    detail::ExactGemm(FN - J, FWidth, J, {FA + J, FLd, false}, U, FSum.data() + J, FN, true);
+  }
+
+  // Rows [R0, R1) of the panel, whose sums hold every term k < R0: the terms within the
+  // block, row after row, then the rows are final.
+  void FinishRows(size_t R0, size_t R1) {
+    for (size_t k = R0; k < R1; ++k)
+      for (size_t c = 0; c < FWidth; ++c) {
+        double* Col = PanelColumn(c);
+        Col[k] = Col[k] - SumColumn(c)[k];
+        AddTerm(SumColumn(c), FA + k * FLd, Col[k], k + 1, R1);
+      }
+  }
+
+  // Steps 3.2 and 3.3 for column j: A(i, j) -= sum_k A(i, k) A(k, j), k < min(i, j); the
+  // terms k < FJ are in the panel's sums already.
+  void Eliminate(size_t j) {
+    double* Colj = PanelColumn(j - FJ);
+    double* Sum = SumColumn(j - FJ);
+    for (size_t k = FJ; k < j; ++k) {
+      Colj[k] = Colj[k] - Sum[k];  // row k of this column is final now
+      AddTerm(Sum, FA + k * FLd, Colj[k], k + 1, FN);
+    }
+    for (size_t i = j; i < FN; ++i) Colj[i] = Colj[i] - Sum[i];
+    std::copy_n(Colj, FN, FA + j * FLd);
+  }
+
+  // Rows exchange everywhere: in A, and in the panel's copy and sums.
+  void SwapRows(size_t R1, size_t R2) {
+    for (size_t c = 0; c < FN; ++c) std::swap(A(R1, c), A(R2, c));
+    for (size_t c = 0; c < FWidth; ++c) {
+      std::swap(PanelColumn(c)[R1], PanelColumn(c)[R2]);
+      std::swap(SumColumn(c)[R1], SumColumn(c)[R2]);
+    }
   }
 
   // Step 3.3's pivot search: the largest scaled |A(i, j)|, i >= j; the later row on ties.
@@ -124,19 +184,37 @@ class TCroutLU {
   size_t FN, FLd;
   bool FProgress;
   bool FAborted = false;
-  std::vector<double> FScale, FSum;
+  size_t FJ = 0, FWidth = 0;  // the panel's first column and width
+  std::vector<double> FScale, FPanel, FSum;
   std::vector<size_t> FIndex;
 };
 
-// Step 5 for the identity columns [J0, J0 + W): forward substitution with the skip of leading
-// zeros, then back substitution. LU is the factored matrix row-major (LU[i * N + k] =
+// LU.Run; when the products' working storage cannot be allocated, Fail reports it the way
+// every allocation of the matrix does (it raises).
+template <class TFail>
+TCrout RunCrout(TCroutLU& LU, int32_t& Sign, TFail Fail) {
+  try {
+    return LU.Run(Sign);
+  } catch (const std::bad_alloc&) {
+    Fail();
+    throw;
+  }
+}
+
+// Step 5 for a block of W identity columns: forward substitution with the skip of leading
+// zeros, then back substitution. LU is the factored matrix row-major (LU[i * Ld + k] =
 // A(i, k)), X holds SolveWidth right-hand sides per row (X[i * SolveWidth + w]). The sums
 // of the SolveWidth columns are independent, so they run as four vectors of eight lanes;
 // each lane adds its terms in k order.
 //
+// The forward substitution's exchanges only move the right-hand side's values ahead of the
+// row being solved, so an identity column arrives with its one at a fixed row, its first
+// non-zero ii. Order (see IdentityOrder) lists the columns by that row; a block takes W
+// consecutive ones, Columns = Order + J0, whose ones sit at rows J0 .. J0 + W - 1.
+//
 // The skip of leading zeros: a column's forward sum starts at its first non-zero row ii.
 // Before ii the column holds +0.0, so a term A(i, k) * x(k) with k < ii is a zero and adding
-// it to the still-zero sum leaves +0.0: starting every lane at the smallest ii of the block
+// it to the still-zero sum leaves +0.0: starting every lane at the block's first row J0
 // gives the same bits, as long as no A(i, k) is infinite or NaN (0 * Inf is NaN). Callers
 // with such factors use SolveIdentityColumnsExactly instead.
 typedef double TLanes __attribute__((vector_size(64)));
@@ -169,31 +247,19 @@ ZEQ_SIMD_FUNCTION(RowTimesColumns,
                   (const double* Row, const double* X, size_t K0, size_t K1, double* Sum),
                   (Row, X, K0, K1, Sum))
 
-void SolveIdentityColumns(const double* LU, const size_t* Index, size_t N, size_t J0, size_t W,
-                          double* X, double* /*Scratch: used by the exact variant only*/) {
+void SolveIdentityColumns(const double* LU, size_t Ld, const size_t* /*Index*/, size_t N, size_t J0,
+                          size_t W, const size_t* /*Columns*/, double* X,
+                          double* /*Scratch: used by the exact variant only*/) {
   std::fill(X, X + N * SolveWidth, 0.0);
   for (size_t w = 0; w < W; ++w) X[(J0 + w) * SolveWidth + w] = 1.0;
-  size_t First[SolveWidth] = {};  // ii + 1 of each column; 0 while its leading zeros last
   double Sum[SolveWidth];
-  for (size_t i = 0; i < N; ++i) {
-    const size_t P = Index[i];
-    size_t KMin = i;
-    for (size_t w = 0; w < SolveWidth; ++w)
-      if (First[w] != 0) KMin = std::min(KMin, First[w] - 1);
-    RowTimesColumns(LU + i * N, X, KMin, i, Sum);
-    for (size_t w = 0; w < SolveWidth; ++w) {
-      double S = X[P * SolveWidth + w];
-      X[P * SolveWidth + w] = X[i * SolveWidth + w];
-      if (First[w] != 0)
-        S = S - Sum[w];
-      else if (S != 0)
-        First[w] = i + 1;
-      X[i * SolveWidth + w] = S;
-    }
+  for (size_t i = J0 + 1; i < N; ++i) {  // rows before J0 stay zero, row J0 keeps its ones
+    RowTimesColumns(LU + i * Ld, X, J0, i, Sum);
+    for (size_t w = 0; w < SolveWidth; ++w) X[i * SolveWidth + w] = X[i * SolveWidth + w] - Sum[w];
   }
   for (size_t i = N; i-- > 0;) {
-    RowTimesColumns(LU + i * N, X, i + 1, N, Sum);
-    const double D = LU[i * N + i];
+    RowTimesColumns(LU + i * Ld, X, i + 1, N, Sum);
+    const double D = LU[i * Ld + i];
     for (size_t w = 0; w < SolveWidth; ++w)
       X[i * SolveWidth + w] = (X[i * SolveWidth + w] - Sum[w]) / D;
   }
@@ -201,12 +267,13 @@ void SolveIdentityColumns(const double* LU, const size_t* Index, size_t N, size_
 
 // The same, one column at a time and literally as documented: for factors holding infinities
 // or NaNs, where a skipped zero term would not be zero.
-void SolveIdentityColumnsExactly(const double* LU, const size_t* Index, size_t N, size_t J0,
-                                 size_t W, double* X, double* x) {
+void SolveIdentityColumnsExactly(const double* LU, size_t Ld, const size_t* Index, size_t N,
+                                 size_t /*J0*/, size_t W, const size_t* Columns, double* X,
+                                 double* x) {
   std::fill(X, X + N * SolveWidth, 0.0);
   for (size_t w = 0; w < W; ++w) {
     std::fill(x, x + N, 0.0);
-    x[J0 + w] = 1.0;
+    x[Columns[w]] = 1.0;
     size_t First = 0;
     for (size_t i = 0; i < N; ++i) {
       const size_t P = Index[i];
@@ -214,7 +281,7 @@ void SolveIdentityColumnsExactly(const double* LU, const size_t* Index, size_t N
       x[P] = x[i];
       if (First != 0) {
         double Sum = 0.0;
-        for (size_t k = First - 1; k < i; ++k) Sum = Sum + LU[i * N + k] * x[k];
+        for (size_t k = First - 1; k < i; ++k) Sum = Sum + LU[i * Ld + k] * x[k];
         S = S - Sum;
       } else if (S != 0) {
         First = i + 1;
@@ -223,8 +290,8 @@ void SolveIdentityColumnsExactly(const double* LU, const size_t* Index, size_t N
     }
     for (size_t i = N; i-- > 0;) {
       double Sum = 0.0;
-      for (size_t k = i + 1; k < N; ++k) Sum = Sum + LU[i * N + k] * x[k];
-      x[i] = (x[i] - Sum) / LU[i * N + i];
+      for (size_t k = i + 1; k < N; ++k) Sum = Sum + LU[i * Ld + k] * x[k];
+      x[i] = (x[i] - Sum) / LU[i * Ld + i];
     }
     for (size_t i = 0; i < N; ++i) X[i * SolveWidth + w] = x[i];
   }
@@ -233,6 +300,27 @@ void SolveIdentityColumnsExactly(const double* LU, const size_t* Index, size_t N
 #undef ZEQ_LANES
 #undef ZEQ_LANES_OUT
 
+// The identity columns ordered by the row that their one reaches through the forward
+// substitution's exchanges (row r for Order[r]): the exchanges applied to the column numbers.
+void IdentityOrder(const std::vector<size_t>& Index, std::vector<size_t>& Order) {
+  std::iota(Order.begin(), Order.end(), size_t{0});
+  for (size_t i = 0; i < Index.size(); ++i) std::swap(Order[i], Order[Index[i]]);
+}
+
+// The top-left N x N block of the column-major A (leading dimension Ld) transposed in place:
+// afterwards A[i * Ld + k] holds what A[i + k * Ld] held. True when every element is finite.
+bool TransposeSquare(double* A, size_t N, size_t Ld) {
+  bool Finite = true;
+  for (size_t k = 0; k < N; ++k) {
+    Finite = Finite && std::isfinite(A[k + k * Ld]);
+    for (size_t i = k + 1; i < N; ++i) {
+      std::swap(A[i + k * Ld], A[k + i * Ld]);
+      Finite = Finite && std::isfinite(A[i + k * Ld]) && std::isfinite(A[k + i * Ld]);
+    }
+  }
+  return Finite;
+}
+
 }  // namespace
 
 bool TMatrix::Invert() {
@@ -240,47 +328,45 @@ bool TMatrix::Invert() {
   const size_t N = static_cast<size_t>(FNCol);
   bool Result = false;
   {
-    // Working storage first: a failed allocation raises before anything changes.
+    // Working storage first: a failed allocation raises before anything changes. Then the
+    // factors are computed in place (their products' packing space is reserved with them) and
+    // transposed in place for the solves, which write into the new storage: besides the
+    // result no n x n array is needed, and no fresh pages are touched beyond the result's.
     std::vector<double> Inverse = detail::TMatrixTwin::NewStorage(*this, FNCol, FNRow);
-    std::vector<double> Work, RowMajor, X, Scratch;
+    std::vector<double> X, Scratch;
+    std::vector<size_t> Order;
     std::optional<TCroutLU> Factors;
     try {
-      Work = Mat;  // the factorisation runs on a copy until it cannot fail
-      RowMajor.resize(N * N);
       X.resize(N * SolveWidth);
       Scratch.resize(N);
-      Factors.emplace(Work.data(), N, FLd, true);
+      Order.resize(N);
+      Factors.emplace(Mat.data(), N, FLd, true);
     } catch (const std::bad_alloc&) {
       OutOfMemory();
     }
     TCroutLU& LU = *Factors;
     int32_t Sign = 1;
-    const TCrout Outcome = LU.Run(Sign);
-    if (Outcome == TCrout::TinyPivot || Outcome == TCrout::Aborted) Mat.swap(Work);  // factors stay
-    if (Outcome == TCrout::Done) {
-      bool Finite = true;
-      for (size_t i = 0; i < N; ++i)
-        for (size_t k = 0; k < N; ++k) {
-          RowMajor[i * N + k] = Work[i + k * FLd];
-          Finite = Finite && std::isfinite(RowMajor[i * N + k]);
-        }
+    if (RunCrout(LU, Sign, [this] { OutOfMemory(); }) == TCrout::Done) {
+      const bool Finite = TransposeSquare(Mat.data(), N, FLd);
       const auto Solve = Finite ? SolveIdentityColumns : SolveIdentityColumnsExactly;
+      IdentityOrder(LU.Index(), Order);
       Result = true;
       for (size_t J0 = 0; J0 < N && Result; J0 += SolveWidth) {
         const size_t W = std::min(SolveWidth, N - J0);
-        for (size_t w = 0; w < W; ++w) {
+        for (size_t w = 0; w < W && Result; ++w) {
           AdvanceProgress(1.0);
-          if (AbortRequested()) {
-            Result = false;
-            break;
-          }
+          Result = !AbortRequested();
         }
         if (!Result) break;
-        Solve(RowMajor.data(), LU.Index().data(), N, J0, W, X.data(), Scratch.data());
+        const size_t* Columns = Order.data() + J0;
+        Solve(Mat.data(), FLd, LU.Index().data(), N, J0, W, Columns, X.data(), Scratch.data());
         for (size_t w = 0; w < W; ++w)
-          for (size_t i = 0; i < N; ++i) Inverse[i + (J0 + w) * FLd] = X[i * SolveWidth + w];
+          for (size_t i = 0; i < N; ++i) Inverse[i + Columns[w] * FLd] = X[i * SolveWidth + w];
       }
-      Mat.swap(Result ? Inverse : Work);  // aborted while solving: the factors stay
+      if (Result)
+        Mat.swap(Inverse);
+      else
+        TransposeSquare(Mat.data(), N, FLd);  // aborted while solving: the factors stay
     }
   }
   Changed();
@@ -288,7 +374,6 @@ bool TMatrix::Invert() {
 }
 
 bool TMatrix::LUdecomposition(TMatrix* MatL, TMatrix* MatU) const {
-  LUSign = 1;
   if (FNCol != FNRow || MatL == nullptr || MatU == nullptr) return false;
   if (MatL == MatU || MatL == this || MatU == this) return false;  // results must be distinct
   const int32_t N = FNCol;
@@ -302,11 +387,8 @@ bool TMatrix::LUdecomposition(TMatrix* MatL, TMatrix* MatU) const {
   } catch (const std::bad_alloc&) {
     OutOfMemory();
   }
-  TCroutLU& LU = *Factors;
   int32_t Sign = 1;
-  const TCrout Outcome = LU.Run(Sign);
-  LUSign = Sign;
-  if (Outcome != TCrout::Done) return false;
+  if (RunCrout(*Factors, Sign, [this] { OutOfMemory(); }) != TCrout::Done) return false;
   for (int32_t i = 1; i < N; ++i) {
     MatL->SetVal(i, i, 1.0);
     for (int32_t k = i + 1; k <= N; ++k) {
@@ -319,11 +401,22 @@ bool TMatrix::LUdecomposition(TMatrix* MatL, TMatrix* MatU) const {
 }
 
 double TMatrix::Determinant() const {
-  TMatrix L, U;
-  if (!LUdecomposition(&L, &U)) return 0.0;
+  if (FNCol != FNRow) return 0.0;
+  // The factors of LUdecomposition, computed on a copy without splitting them into L and U.
+  const auto N = static_cast<size_t>(FNCol);
+  std::vector<double> Work;
+  std::optional<TCroutLU> Factors;
+  try {
+    Work = Mat;
+    Factors.emplace(Work.data(), N, FLd, false);
+  } catch (const std::bad_alloc&) {
+    OutOfMemory();
+  }
+  int32_t Sign = 1;
+  if (RunCrout(*Factors, Sign, [this] { OutOfMemory(); }) != TCrout::Done) return 0.0;
   double Product = 1.0;
-  for (int32_t i = 1; i <= FNCol; ++i) Product = Product * U.GetVal(i, i);
-  return LUSign * Product;
+  for (size_t i = 0; i < N; ++i) Product = Product * Work[i + i * FLd];
+  return Sign * Product;
 }
 
 bool TMatrix::CholeskyDecomp(TMatrix* MatL) {
