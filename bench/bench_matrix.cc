@@ -36,16 +36,38 @@ void dgesvd_(const char* jobu, const char* jobvt, const int* m, const int* n, do
       ->Args({0, 50, 1000, 50})                          \
       ->Unit(benchmark::kMillisecond)
 
+// n, diagonally dominant (1) or with row exchanges (0)
+#define ZEQ_LU_SIZES(B) \
+  BENCHMARK(B)->Args({100, 1})->Args({500, 1})->Args({500, 0})->Unit(benchmark::kMillisecond)
+
+// form (0 A b, 1 A^T b), rows, columns: square and the tall-skinny shapes
+#define ZEQ_VECTOR_SHAPES(B)                  \
+  BENCHMARK(B)                                \
+      ->ArgsProduct({{0, 1}, {256}, {256}})   \
+      ->ArgsProduct({{0, 1}, {512}, {512}})   \
+      ->ArgsProduct({{0, 1}, {1024}, {1024}}) \
+      ->ArgsProduct({{0, 1}, {1000}, {50}})   \
+      ->ArgsProduct({{0, 1}, {50}, {1000}})   \
+      ->Unit(benchmark::kMicrosecond)
+
 namespace {
 
-// Column-major random data, diagonally dominant so that every matrix is well conditioned.
-std::vector<double> RandomSquare(int N, uint64_t Seed) {
+// Column-major random data, by default diagonally dominant so that every matrix is well
+// conditioned (and factors without row exchanges); otherwise plain uniform values, whose
+// factorisation exchanges nearly every row.
+std::vector<double> RandomSquare(int N, uint64_t Seed, bool Dominant = true) {
   std::mt19937_64 Gen(Seed);
   std::uniform_real_distribution<double> U(-1, 1);
   std::vector<double> D(static_cast<size_t>(N) * N);
   for (int c = 0; c < N; ++c)
-    for (int r = 0; r < N; ++r) D[static_cast<size_t>(c) * N + r] = U(Gen) + (r == c ? N : 0);
+    for (int r = 0; r < N; ++r)
+      D[static_cast<size_t>(c) * N + r] = U(Gen) + (Dominant && r == c ? N : 0);
   return D;
+}
+
+// The inversion and determinant's data: arguments n and whether diagonally dominant.
+std::vector<double> LUData(const benchmark::State& State, uint64_t Seed) {
+  return RandomSquare(static_cast<int>(State.range(0)), Seed, State.range(1) != 0);
 }
 
 void Load(zeq::TMatrix& M, const std::vector<double>& D, int N) {
@@ -104,6 +126,32 @@ void BM_ProductForm_Zeq(benchmark::State& State) {
   SetFlops(State, 2.0 * M * K * N);
 }
 
+// The matrix-vector forms (arguments: form, rows, columns; form 0 A b, 1 A^T b).
+void VectorOperands(const benchmark::State& State, std::vector<double>& A, std::vector<double>& B) {
+  const int Rows = static_cast<int>(State.range(1)), Cols = static_cast<int>(State.range(2));
+  std::mt19937_64 Gen(8);
+  std::uniform_real_distribution<double> U(-1, 1);
+  A.resize(static_cast<size_t>(Rows) * Cols);
+  B.resize(static_cast<size_t>(State.range(0) == 0 ? Cols : Rows));
+  for (double& X : A) X = U(Gen);
+  for (double& X : B) X = U(Gen);
+}
+
+void BM_VectorForm_Zeq(benchmark::State& State) {
+  const int Rows = static_cast<int>(State.range(1)), Cols = static_cast<int>(State.range(2));
+  std::vector<double> D, E;
+  VectorOperands(State, D, E);
+  zeq::TMatrix A;
+  A.Resize(Cols, Rows);
+  for (int c = 0; c < Cols; ++c)
+    for (int r = 0; r < Rows; ++r) A.SetVal(c + 1, r + 1, D[static_cast<size_t>(c) * Rows + r]);
+  zeq::TVector B, Y;
+  B.SetVecSize(static_cast<int32_t>(E.size()));
+  for (size_t i = 0; i < E.size(); ++i) B.SetVal(static_cast<int32_t>(i + 1), E[i]);
+  for (auto _ : State) State.range(0) == 0 ? A.Multiply(&B, &Y) : A.TransposeAndMultiply(&B, &Y);
+  SetFlops(State, 2.0 * Rows * Cols);
+}
+
 void BM_Multiply_PlainTripleLoop(benchmark::State& State) {
   const int N = static_cast<int>(State.range(0));
   const auto A = RandomSquare(N, 1), B = RandomSquare(N, 2);
@@ -123,7 +171,7 @@ void BM_Multiply_PlainTripleLoop(benchmark::State& State) {
 
 void BM_Invert_Zeq(benchmark::State& State) {
   const int N = static_cast<int>(State.range(0));
-  const auto D = RandomSquare(N, 3);
+  const auto D = LUData(State, 3);
   zeq::TMatrix A;
   for (auto _ : State) {
     State.PauseTiming();
@@ -136,7 +184,7 @@ void BM_Invert_Zeq(benchmark::State& State) {
 void BM_Determinant_Zeq(benchmark::State& State) {
   const int N = static_cast<int>(State.range(0));
   zeq::TMatrix A;
-  Load(A, RandomSquare(N, 4), N);
+  Load(A, LUData(State, 4), N);
   for (auto _ : State) benchmark::DoNotOptimize(A.Determinant());
 }
 
@@ -182,10 +230,24 @@ void BM_ProductForm_OpenBLAS1Thread(benchmark::State& State) {
 }
 void BM_Multiply_OpenBLASAllThreads(benchmark::State& State) { OpenBlasMultiply(State, 0); }
 
+void BM_VectorForm_OpenBLAS1Thread(benchmark::State& State) {
+  openblas_set_num_threads(1);
+  const int Rows = static_cast<int>(State.range(1)), Cols = static_cast<int>(State.range(2));
+  std::vector<double> A, B;
+  VectorOperands(State, A, B);
+  std::vector<double> Y(static_cast<size_t>(State.range(0) == 0 ? Rows : Cols));
+  const auto T = State.range(0) == 0 ? CblasNoTrans : CblasTrans;
+  for (auto _ : State) {
+    cblas_dgemv(CblasColMajor, T, Rows, Cols, 1.0, A.data(), Rows, B.data(), 1, 0.0, Y.data(), 1);
+    benchmark::DoNotOptimize(Y.data());
+  }
+  SetFlops(State, 2.0 * Rows * Cols);
+}
+
 void BM_Invert_LapackGetrfGetri(benchmark::State& State) {
   openblas_set_num_threads(1);
   const int N = static_cast<int>(State.range(0));
-  const auto D = RandomSquare(N, 3);
+  const auto D = LUData(State, 3);
   std::vector<int> Piv(static_cast<size_t>(N));
   std::vector<double> Work(static_cast<size_t>(N) * 64);
   const int LWork = static_cast<int>(Work.size());
@@ -203,7 +265,7 @@ void BM_Invert_LapackGetrfGetri(benchmark::State& State) {
 void BM_Determinant_LapackGetrf(benchmark::State& State) {
   openblas_set_num_threads(1);
   const int N = static_cast<int>(State.range(0));
-  const auto D = RandomSquare(N, 4);
+  const auto D = LUData(State, 4);
   std::vector<int> Piv(static_cast<size_t>(N));
   for (auto _ : State) {
     auto A = D;  // the copy is part of the work, as Determinant copies too
@@ -237,9 +299,10 @@ BENCHMARK(BM_Multiply_OpenBLAS1Thread)
     ->Arg(1024)
     ->Unit(benchmark::kMillisecond);
 ZEQ_PRODUCT_SHAPES(BM_ProductForm_OpenBLAS1Thread);
+ZEQ_VECTOR_SHAPES(BM_VectorForm_OpenBLAS1Thread);
 BENCHMARK(BM_Multiply_OpenBLASAllThreads)->Arg(512)->Arg(1024)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Invert_LapackGetrfGetri)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Determinant_LapackGetrf)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond);
+ZEQ_LU_SIZES(BM_Invert_LapackGetrfGetri);
+ZEQ_LU_SIZES(BM_Determinant_LapackGetrf);
 BENCHMARK(BM_SpectralNorm_LapackGesvd)->Arg(200)->Unit(benchmark::kMillisecond);
 #endif
 
@@ -258,7 +321,7 @@ void BM_Multiply_Eigen(benchmark::State& State) {
 
 void BM_Invert_Eigen(benchmark::State& State) {
   const int N = static_cast<int>(State.range(0));
-  const auto D = RandomSquare(N, 3);
+  const auto D = LUData(State, 3);
   Eigen::Map<const Eigen::MatrixXd> EA(D.data(), N, N);
   Eigen::MatrixXd Inv(N, N);
   for (auto _ : State) {
@@ -269,28 +332,29 @@ void BM_Invert_Eigen(benchmark::State& State) {
 
 void BM_Determinant_Eigen(benchmark::State& State) {
   const int N = static_cast<int>(State.range(0));
-  const auto D = RandomSquare(N, 4);
+  const auto D = LUData(State, 4);
   Eigen::Map<const Eigen::MatrixXd> EA(D.data(), N, N);
   for (auto _ : State) benchmark::DoNotOptimize(EA.partialPivLu().determinant());
 }
 
 BENCHMARK(BM_Multiply_Eigen)->Arg(256)->Arg(512)->Arg(1024)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Invert_Eigen)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Determinant_Eigen)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond);
+ZEQ_LU_SIZES(BM_Invert_Eigen);
+ZEQ_LU_SIZES(BM_Determinant_Eigen);
 #endif
 
 }  // namespace
 
 BENCHMARK(BM_Multiply_Zeq)->Arg(256)->Arg(512)->Arg(1024)->Unit(benchmark::kMillisecond);
 ZEQ_PRODUCT_SHAPES(BM_ProductForm_Zeq);
+ZEQ_VECTOR_SHAPES(BM_VectorForm_Zeq);
 BENCHMARK(BM_Multiply_ZeqAllThreads)->Arg(512)->Arg(1024)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Multiply_PlainTripleLoop)
     ->Arg(256)
     ->Arg(512)
     ->Arg(1024)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Invert_Zeq)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Determinant_Zeq)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond);
+ZEQ_LU_SIZES(BM_Invert_Zeq);
+ZEQ_LU_SIZES(BM_Determinant_Zeq);
 BENCHMARK(BM_SpectralNorm_Zeq)->Arg(200)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
