@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <new>
 
+#include "zeq/matrix/internal/matrix_gemv.h"
 #include "zeq/matrix/internal/matrix_twin.h"
+#include "zeq/vector/internal/vector_impl.h"
 
 namespace zeq {
 
@@ -17,6 +19,22 @@ using detail::TOperand;
 namespace {
 
 size_t Size(int32_t N) { return static_cast<size_t>(N); }
+
+// VecRes := A b, or A^T b when Transposed; b is read before VecRes changes, so that they may
+// be one vector.
+void MultiplyVector(const TMatrix& A, bool Transposed, const TVector& VecB, TVector& VecRes) {
+  const size_t M = Size(A.NrOfRows()), N = Size(A.NrOfColumns());
+  std::vector<double> Y(Transposed ? N : M);
+  const double* B = detail::TVectorImpl::Data(VecB);
+  const double* Data = TMatrixTwin::Data(A);
+  if (Transposed)
+    detail::ExactGemvTransposed(M, N, Data, TMatrixTwin::Ld(A), B, Y.data());
+  else
+    detail::ExactGemv(M, N, Data, TMatrixTwin::Ld(A), B, Y.data());
+  const auto Count = static_cast<int32_t>(Y.size());
+  VecRes.SetVecSize(Count);
+  detail::TVectorImpl::SetVals(VecRes, Y.data(), Count);
+}
 
 }  // namespace
 
@@ -67,45 +85,14 @@ bool TMatrix::EMult(const TMatrix* MatB, TMatrix* MatRes) {
 
 bool TMatrix::Multiply(const TVector* VecB, TVector* VecRes) {
   if (VecB == nullptr || VecRes == nullptr || FNCol != VecB->NrOfElem()) return false;
-  // y(i) = sum_k A(i, k) b(k): column by column, so that each y(i) adds its terms in k order.
-  std::vector<double> Y(Size(FNRow), 0.0);
-  for (int32_t k = 1; k <= FNCol; ++k) {
-    const double Bk = VecB->GetVal(k);
-    const double* Col = &At(k, 1);
-    for (size_t i = 0; i < Y.size(); ++i) Y[i] = Y[i] + Col[i] * Bk;
-  }
-  VecRes->SetVecSize(FNRow);
-  for (int32_t i = 1; i <= FNRow; ++i) VecRes->SetVal(i, Y[Size(i - 1)]);
+  MultiplyVector(*this, false, *VecB, *VecRes);
   Changed();
   return true;
 }
 
 bool TMatrix::TransposeAndMultiply(const TVector* VecB, TVector* VecRes) {
   if (VecB == nullptr || VecRes == nullptr || FNRow != VecB->NrOfElem()) return false;
-  std::vector<double> B(Size(FNRow));
-  for (int32_t k = 1; k <= FNRow; ++k) B[Size(k - 1)] = VecB->GetVal(k);
-  // y(i) = sum_k A(k, i) b(k): a dot product of column i with b, four columns at a time.
-  std::vector<double> Y(Size(FNCol), 0.0);
-  int32_t i = 1;
-  for (; i + 3 <= FNCol; i += 4) {
-    const double *C0 = &At(i, 1), *C1 = &At(i + 1, 1), *C2 = &At(i + 2, 1), *C3 = &At(i + 3, 1);
-    double S0 = 0, S1 = 0, S2 = 0, S3 = 0;
-    for (size_t k = 0; k < B.size(); ++k) {
-      S0 = S0 + C0[k] * B[k];
-      S1 = S1 + C1[k] * B[k];
-      S2 = S2 + C2[k] * B[k];
-      S3 = S3 + C3[k] * B[k];
-    }
-    Y[Size(i - 1)] = S0, Y[Size(i)] = S1, Y[Size(i + 1)] = S2, Y[Size(i + 2)] = S3;
-  }
-  for (; i <= FNCol; ++i) {
-    const double* Col = &At(i, 1);
-    double S = 0;
-    for (size_t k = 0; k < B.size(); ++k) S = S + Col[k] * B[k];
-    Y[Size(i - 1)] = S;
-  }
-  VecRes->SetVecSize(FNCol);
-  for (int32_t j = 1; j <= FNCol; ++j) VecRes->SetVal(j, Y[Size(j - 1)]);
+  MultiplyVector(*this, true, *VecB, *VecRes);
   Changed();
   return true;
 }

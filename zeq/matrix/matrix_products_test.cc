@@ -142,9 +142,12 @@ TEST(Threads, SettingsAndTheirLimits) {
   EXPECT_EQ(MaxThreads(), 1);
 }
 
-TEST(Products, VectorFormsAndElementWiseProductAreBitIdentical) {
+class VectorKernels : public test::SimdLevelTest {};
+
+// Shapes below, at and across the kernels' blocks of eight rows and eight columns.
+TEST_P(VectorKernels, VectorFormsAndElementWiseProductAreBitIdentical) {
   std::mt19937_64 Gen(23);
-  for (auto [m, n] : {std::pair{1, 1}, {7, 13}, {64, 3}, {5, 130}}) {
+  for (auto [m, n] : {std::pair{1, 1}, {7, 13}, {64, 3}, {5, 130}, {8, 8}, {37, 41}, {130, 17}}) {
     TMatrix A, B, Res;
     FillRandom(A, n, m, Gen);
     FillRandom(B, n, m, Gen);
@@ -154,8 +157,12 @@ TEST(Products, VectorFormsAndElementWiseProductAreBitIdentical) {
     TVector X, Y, Z;
     X.Resize(n);
     X.FillRandomUniform(-3, 3);
+    int Events = 0;
+    Y.OnChange = [&](TObject*) { ++Events; };
+    const bool Resized = Y.NrOfElem() != m;
     ASSERT_TRUE(A.Multiply(&X, &Y));
     ASSERT_EQ(Y.NrOfElem(), m);
+    EXPECT_EQ(Events, Resized + m);  // a new size, then one per element
     for (int32_t i = 1; i <= m; ++i) {
       double S = 0.0;
       for (int32_t k = 1; k <= n; ++k) S = S + A_(A, i, k) * X.GetVal(k);
@@ -173,6 +180,9 @@ TEST(Products, VectorFormsAndElementWiseProductAreBitIdentical) {
     }
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryKernel, VectorKernels, test::EverySimdLevel(),
+                         test::SimdLevelParamName);
 
 TEST(Products, ShapesEventsAndRefusals) {
   TMatrix A, B, Res;

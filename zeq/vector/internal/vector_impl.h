@@ -1,5 +1,6 @@
 // What TVector and TIntVector share, written once over the vector class V (V::TElem is
-// double or int32_t). Private to the unit: users include vector.h only.
+// double or int32_t). Private to the unit and the units built on it (the matrix products
+// read and fill vectors in bulk): users include vector.h only.
 //
 // Each routine states the behaviour of both twins; where they differ (arithmetic, start
 // values, formats) the caller passes the difference in or keeps its own code.
@@ -71,6 +72,25 @@ struct TVectorImpl {
     Vec.FVec[static_cast<size_t>(Elem - 1)] = Value;
     Vec.FIsEmpty = false;
     Vec.Changed();
+  }
+
+  // The elements, 1 .. NrOfElem at [0 .. NrOfElem).
+  template <class V>
+  static const typename V::TElem* Data(const V& Vec) {
+    return Vec.FVec.data();
+  }
+
+  // Elements 1 .. Count := Values[0 .. Count), as Count calls of SetVal: one OnChange each.
+  // Without a handler no event can be seen, and the values are copied at once.
+  template <class V>
+  static void SetVals(V& Vec, const typename V::TElem* Values, int32_t Count) {
+    Count = std::min(Count, Vec.FNElem);
+    if (Vec.OnChange) {
+      for (int32_t i = 1; i <= Count; ++i) SetVal(Vec, i, Values[i - 1]);
+      return;
+    }
+    std::copy_n(Values, std::max(Count, 0), Vec.FVec.begin());
+    if (Count > 0) Vec.FIsEmpty = false;
   }
 
   template <class V>

@@ -1,0 +1,111 @@
+// The matrix-vector products of matrix_gemv.h, compiled for every SIMD level.
+//
+// A x: each y(i) is its own sum, so the lanes run over rows; eight columns are added per pass
+// over y, in k order, so that y is loaded and stored once per eight terms.
+//
+// A^T x: each y(j) is a sum down column j, which one vector cannot split without reordering
+// it. The lanes therefore run over eight columns: eight loads of eight consecutive k from
+// eight columns are transposed in registers into eight vectors, one per k, each holding that
+// k's value of the eight columns, and added in k order.
+#include "zeq/matrix/internal/matrix_gemv.h"
+
+#include <algorithm>
+
+#include "zeq/base/internal/simd.h"
+
+namespace zeq::detail {
+
+namespace {
+
+typedef double TLanes __attribute__((vector_size(64)));
+// The same lanes at any 8-byte aligned address of a double array.
+typedef double TLanesAt __attribute__((vector_size(64), aligned(8), may_alias));
+constexpr size_t Lanes = 8;
+
+#define ZEQ_LANES(P) (*reinterpret_cast<const TLanesAt*>(P))
+#define ZEQ_LANES_OUT(P) (*reinterpret_cast<TLanesAt*>(P))
+
+// Y[i] := Y[i] + A(i, c) X[c] for c = 0 .. 7 in turn, every row i of M.
+ZEQ_SIMD_BODY void AddEightColumnsBody(double* Y, const double* A, size_t Ld, const double* X,
+                                       size_t M) {
+  size_t i = 0;
+  for (; i + Lanes <= M; i += Lanes) {
+    TLanes S = ZEQ_LANES(Y + i);
+    for (size_t c = 0; c < Lanes; ++c) S = S + ZEQ_LANES(A + c * Ld + i) * X[c];
+    ZEQ_LANES_OUT(Y + i) = S;
+  }
+  for (; i < M; ++i) {
+    double S = Y[i];
+    for (size_t c = 0; c < Lanes; ++c) S = S + A[c * Ld + i] * X[c];
+    Y[i] = S;
+  }
+}
+ZEQ_SIMD_FUNCTION(AddEightColumns,
+                  (double* Y, const double* A, size_t Ld, const double* X, size_t M),
+                  (Y, A, Ld, X, M))
+
+// R[t] := lane t of every R[c] (an 8 x 8 transpose): R[t][c] becomes the old R[c][t].
+ZEQ_SIMD_BODY void Transpose8(TLanes (&R)[Lanes]) {
+  TLanes T[Lanes], U[Lanes];
+  for (size_t p = 0; p < Lanes; p += 2) {  // pairs of rows, element by element
+    T[p] = __builtin_shufflevector(R[p], R[p + 1], 0, 8, 2, 10, 4, 12, 6, 14);
+    T[p + 1] = __builtin_shufflevector(R[p], R[p + 1], 1, 9, 3, 11, 5, 13, 7, 15);
+  }
+  for (size_t q = 0; q < Lanes; q += 4)  // quadruples of rows, pairs of elements
+    for (size_t h = 0; h < 2; ++h) {
+      U[q + h] = __builtin_shufflevector(T[q + h], T[q + h + 2], 0, 1, 8, 9, 4, 5, 12, 13);
+      U[q + h + 2] = __builtin_shufflevector(T[q + h], T[q + h + 2], 2, 3, 10, 11, 6, 7, 14, 15);
+    }
+  for (size_t e = 0; e < 4; ++e) {  // all eight rows, halves
+    R[e] = __builtin_shufflevector(U[e], U[e + 4], 0, 1, 2, 3, 8, 9, 10, 11);
+    R[e + 4] = __builtin_shufflevector(U[e], U[e + 4], 4, 5, 6, 7, 12, 13, 14, 15);
+  }
+}
+
+// Y[c] := sum over k rising of A(k, c) X[k], for the eight columns c = 0 .. 7.
+ZEQ_SIMD_BODY void EightColumnSumsBody(const double* A, size_t Ld, const double* X, size_t M,
+                                       double* Y) {
+  TLanes S = {};
+  size_t k = 0;
+  for (; k + Lanes <= M; k += Lanes) {
+    TLanes R[Lanes];
+    for (size_t c = 0; c < Lanes; ++c) R[c] = ZEQ_LANES(A + c * Ld + k);
+    Transpose8(R);
+    for (size_t t = 0; t < Lanes; ++t) S = S + R[t] * X[k + t];
+  }
+  for (; k < M; ++k) {
+    TLanes R;
+    for (size_t c = 0; c < Lanes; ++c) R[c] = A[c * Ld + k];
+    S = S + R * X[k];
+  }
+  ZEQ_LANES_OUT(Y) = S;
+}
+ZEQ_SIMD_FUNCTION(EightColumnSums,
+                  (const double* A, size_t Ld, const double* X, size_t M, double* Y),
+                  (A, Ld, X, M, Y))
+
+#undef ZEQ_LANES
+#undef ZEQ_LANES_OUT
+
+}  // namespace
+
+void ExactGemv(size_t M, size_t N, const double* A, size_t Ld, const double* X, double* Y) {
+  std::fill_n(Y, M, 0.0);
+  size_t k = 0;
+  for (; k + Lanes <= N; k += Lanes) AddEightColumns(Y, A + k * Ld, Ld, X + k, M);
+  for (; k < N; ++k)
+    for (size_t i = 0; i < M; ++i) Y[i] = Y[i] + A[i + k * Ld] * X[k];
+}
+
+void ExactGemvTransposed(size_t M, size_t N, const double* A, size_t Ld, const double* X,
+                         double* Y) {
+  size_t j = 0;
+  for (; j + Lanes <= N; j += Lanes) EightColumnSums(A + j * Ld, Ld, X, M, Y + j);
+  for (; j < N; ++j) {
+    double S = 0.0;
+    for (size_t k = 0; k < M; ++k) S = S + A[k + j * Ld] * X[k];
+    Y[j] = S;
+  }
+}
+
+}  // namespace zeq::detail
