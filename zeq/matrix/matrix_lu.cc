@@ -11,6 +11,7 @@
 #include <new>
 #include <numeric>
 #include <optional>
+#include <utility>
 
 #include "zeq/base/internal/simd.h"
 #include "zeq/matrix/internal/matrix_gemm.h"
@@ -61,6 +62,7 @@ class TCroutLU {
         FPanel(N * std::min(N, PanelWidth)),
         FSum(N * std::min(N, PanelWidth)),
         FIndex(N) {
+    FPending.reserve(std::min(N, PanelWidth));
     detail::ReserveGemmSpace(N, std::min(N, PanelWidth), N);  // nothing to allocate half way
   }
 
@@ -70,7 +72,10 @@ class TCroutLU {
     for (size_t j = 0; j < FN; ++j) {
       if (FProgress) {
         AdvanceProgress(1.0);
-        if (AbortRequested()) return TCrout::Aborted;
+        if (AbortRequested()) {
+          FlushSwaps();
+          return TCrout::Aborted;
+        }
       }
       if (j % PanelWidth == 0) StartPanel(j);
       Eliminate(j);
@@ -88,6 +93,7 @@ class TCroutLU {
       const double Pivot = A(j, j);
       for (size_t i = j + 1; i < FN; ++i) A(i, j) = A(i, j) / Pivot;
     }
+    FlushSwaps();
     return PivotTooSmall ? TCrout::TinyPivot : TCrout::Done;
   }
 
@@ -120,6 +126,7 @@ class TCroutLU {
   // Copies the columns [J, J + width) and runs their sums over k < J: the rows above J are
   // finished (they are U's), the rows from J down keep partial sums for Eliminate.
   void StartPanel(size_t J) {
+    FlushSwaps();
     FJ = J;
     FWidth = std::min(PanelWidth, FN - J);
     for (size_t c = 0; c < FWidth; ++c) std::copy_n(FA + (J + c) * FLd, FN, PanelColumn(c));
@@ -157,13 +164,27 @@ class TCroutLU {
     std::copy_n(Colj, FN, FA + j * FLd);
   }
 
-  // Rows exchange everywhere: in A, and in the panel's copy and sums.
+  // Rows exchange: at once in the panel (A's columns, the copy and the sums), which the
+  // elimination reads; for the other columns recorded and applied by FlushSwaps, a column at
+  // a time, before anything reads them.
   void SwapRows(size_t R1, size_t R2) {
-    for (size_t c = 0; c < FN; ++c) std::swap(A(R1, c), A(R2, c));
+    for (size_t c = FJ; c < FJ + FWidth; ++c) std::swap(A(R1, c), A(R2, c));
     for (size_t c = 0; c < FWidth; ++c) {
       std::swap(PanelColumn(c)[R1], PanelColumn(c)[R2]);
       std::swap(SumColumn(c)[R1], SumColumn(c)[R2]);
     }
+    FPending.emplace_back(R1, R2);
+  }
+
+  // The recorded exchanges, in order, in every column outside the panel.
+  void FlushSwaps() {
+    for (size_t c = 0; c < FN; ++c) {
+      if (c == FJ) c += FWidth;
+      if (c >= FN) break;
+      double* Col = FA + c * FLd;
+      for (const auto& [R1, R2] : FPending) std::swap(Col[R1], Col[R2]);
+    }
+    FPending.clear();
   }
 
   // Step 3.3's pivot search: the largest scaled |A(i, j)|, i >= j; the later row on ties.
@@ -187,6 +208,7 @@ class TCroutLU {
   size_t FJ = 0, FWidth = 0;  // the panel's first column and width
   std::vector<double> FScale, FPanel, FSum;
   std::vector<size_t> FIndex;
+  std::vector<std::pair<size_t, size_t>> FPending;  // row exchanges not yet outside the panel
 };
 
 // LU.Run; when the products' working storage cannot be allocated, Fail reports it the way
