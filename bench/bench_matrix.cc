@@ -188,6 +188,13 @@ void BM_Determinant_Zeq(benchmark::State& State) {
   for (auto _ : State) benchmark::DoNotOptimize(A.Determinant());
 }
 
+void BM_LUdecomposition_Zeq(benchmark::State& State) {
+  const int N = static_cast<int>(State.range(0));
+  zeq::TMatrix A, L, U;
+  Load(A, LUData(State, 4), N);
+  for (auto _ : State) A.LUdecomposition(&L, &U);
+}
+
 void BM_SpectralNorm_Zeq(benchmark::State& State) {
   const int N = static_cast<int>(State.range(0));
   zeq::TMatrix A;
@@ -355,6 +362,7 @@ BENCHMARK(BM_Multiply_PlainTripleLoop)
     ->Unit(benchmark::kMillisecond);
 ZEQ_LU_SIZES(BM_Invert_Zeq);
 ZEQ_LU_SIZES(BM_Determinant_Zeq);
+ZEQ_LU_SIZES(BM_LUdecomposition_Zeq);
 BENCHMARK(BM_SpectralNorm_Zeq)->Arg(200)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -202,8 +202,9 @@ class ZEQ_API TMatrix : public TComponent {
   /// Sign of the row permutation times the product of U's diagonal; 0.0 when singular or not
   /// square.
   double Determinant() const;
-  /// MatL (unit lower) and MatU (upper) with MatL * MatU = P * A; the sign of P is kept per
-  /// thread for Determinant.
+  /// MatL (unit lower) and MatU (upper) with MatL * MatU = P * A, P the row permutation of
+  /// the partial pivoting (not returned). False with MatL zero and MatU partly factored when
+  /// singular.
   bool LUdecomposition(TMatrix* MatL, TMatrix* MatU) const;
   /// L with L * L^T = A for a symmetric positive definite A. Writes the factor transposed
   /// into this matrix's strict upper triangle. The positions of MatL above the diagonal are

@@ -143,6 +143,31 @@ TEST(LUdecomposition, FactorsReproduceThePermutedMatrix) {
   }
 }
 
+// With handlers the factors move through the element setters, one event each; without, in
+// bulk: the same factors either way.
+TEST(LUdecomposition, HandlersSeeEveryElementSetAndTheSameFactors) {
+  constexpr int32_t N = 12;
+  std::mt19937_64 Gen(3);
+  TMatrix A, L1, U1, L2, U2;
+  RandomWellConditioned(A, N, Gen);
+  ASSERT_TRUE(A.LUdecomposition(&L1, &U1));
+  int LEvents = 0, UEvents = 0;
+  L2.OnChange = [&](TObject*) { ++LEvents; };
+  U2.OnChange = [&](TObject*) { ++UEvents; };
+  ASSERT_TRUE(A.LUdecomposition(&L2, &U2));
+  EXPECT_EQ(LEvents, 2 + N + N * (N - 1) / 2);  // Resize, Fill, the diagonal, the moved part
+  TMatrix C;
+  int CloneEvents = 0;
+  C.OnChange = [&](TObject*) { ++CloneEvents; };
+  C.Clone(&A);
+  EXPECT_EQ(UEvents, CloneEvents + N * (N - 1) / 2);  // Clone, the zeroed part
+  for (int32_t c = 1; c <= N; ++c)
+    for (int32_t r = 1; r <= N; ++r) {
+      EXPECT_EQ(L1.GetVal(c, r), L2.GetVal(c, r));
+      EXPECT_EQ(U1.GetVal(c, r), U2.GetVal(c, r));
+    }
+}
+
 TEST(LUdecomposition, EqualScaledCandidatesTakeTheLowerRow) {
   TMatrix A, L, U;
   SetRows(A, {{2, 1}, {2, 1}});  // identical rows: equal scaled candidates, singular

@@ -411,6 +411,19 @@ bool TMatrix::LUdecomposition(TMatrix* MatL, TMatrix* MatU) const {
   }
   int32_t Sign = 1;
   if (RunCrout(*Factors, Sign, [this] { OutOfMemory(); }) != TCrout::Done) return false;
+  if (!MatL->OnChange && !MatU->OnChange) {
+    // No handler sees the element setters' events: the factors move a column at a time.
+    double *L = TMatrixTwin::Data(*MatL), *U = TMatrixTwin::Data(*MatU);
+    const size_t LdL = TMatrixTwin::Ld(*MatL), LdU = TMatrixTwin::Ld(*MatU);
+    for (size_t c = 0; c < static_cast<size_t>(N); ++c) {
+      L[c + c * LdL] = 1.0;
+      for (size_t r = c + 1; r < static_cast<size_t>(N); ++r) {
+        L[r + c * LdL] = U[r + c * LdU];
+        U[r + c * LdU] = 0.0;
+      }
+    }
+    return true;
+  }
   for (int32_t i = 1; i < N; ++i) {
     MatL->SetVal(i, i, 1.0);
     for (int32_t k = i + 1; k <= N; ++k) {

@@ -160,8 +160,13 @@ struct TMatrixTwin {
   static void Clone(M& Mx, const M* Src) {
     if (Src == nullptr) return;
     Mx.Resize(Src->FNCol, Src->FNRow);
-    for (int32_t c = 1; c <= Mx.FNCol; ++c)
-      for (int32_t r = 1; r <= Mx.FNRow; ++r) Mx.SetVal(c, r, Src->GetVal(c, r));
+    if (Mx.OnChange) {
+      for (int32_t c = 1; c <= Mx.FNCol; ++c)
+        for (int32_t r = 1; r <= Mx.FNRow; ++r) Mx.SetVal(c, r, Src->GetVal(c, r));
+    } else if (Src != &Mx) {  // no handler sees the element events: whole columns at once
+      for (int32_t c = 1; c <= Mx.FNCol && Mx.FNRow > 0; ++c)
+        std::copy_n(&Src->At(c, 1), Mx.FNRow, &Mx.At(c, 1));
+    }
     Mx.Changed();
   }
 
