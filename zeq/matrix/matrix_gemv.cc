@@ -25,7 +25,9 @@ constexpr size_t Lanes = 8;
 #define ZEQ_LANES(P) (*reinterpret_cast<const TLanesAt*>(P))
 #define ZEQ_LANES_OUT(P) (*reinterpret_cast<TLanesAt*>(P))
 
-// Y[i] := Y[i] + A(i, c) X[c] for c = 0 .. 7 in turn, every row i of M.
+// Y[i] := Y[i] + A(i, c) X[c] for c = 0 .. 7 in turn, every row i of M. (A count of columns
+// known only at run time makes the compiler keep the sum in memory: the tail columns take
+// the plain loop instead.)
 ZEQ_SIMD_BODY void AddEightColumnsBody(double* Y, const double* A, size_t Ld, const double* X,
                                        size_t M) {
   size_t i = 0;
@@ -99,12 +101,19 @@ void ExactGemv(size_t M, size_t N, const double* A, size_t Ld, const double* X, 
 
 void ExactGemvTransposed(size_t M, size_t N, const double* A, size_t Ld, const double* X,
                          double* Y) {
-  size_t j = 0;
-  for (; j + Lanes <= N; j += Lanes) EightColumnSums(A + j * Ld, Ld, X, M, Y + j);
-  for (; j < N; ++j) {
-    double S = 0.0;
-    for (size_t k = 0; k < M; ++k) S = S + A[k + j * Ld] * X[k];
-    Y[j] = S;
+  if (N < Lanes) {
+    for (size_t j = 0; j < N; ++j) {
+      double S = 0.0;
+      for (size_t k = 0; k < M; ++k) S = S + A[k + j * Ld] * X[k];
+      Y[j] = S;
+    }
+    return;
+  }
+  // The last block ends at the last column, overlapping the one before: its columns are
+  // summed again, in the same order, to the same bits.
+  for (size_t j = 0; j < N; j += Lanes) {
+    const size_t J = std::min(j, N - Lanes);
+    EightColumnSums(A + J * Ld, Ld, X, M, Y + J);
   }
 }
 

@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "zeq/base/threads.h"
 #include "zeq/matrix/matrix.h"
 #include "zeq/testing/matrix_test_util.h"
 #include "zeq/testing/simd_levels.h"
@@ -412,6 +413,23 @@ TEST_P(InvertKernels, BitIdenticalToThePlainAlgorithm) {
     ASSERT_TRUE(M.Invert());
     ExpectSameBits(M, Ref, N);
   }
+}
+
+// Large enough for the factorisation's panel products to run on the pool's threads.
+TEST(Invert, ThreadedFactorsAreBitIdenticalToOneThread) {
+  constexpr int32_t N = 640;
+  std::mt19937_64 Gen(37);
+  TMatrix A, One, Many;
+  RandomPair(A, N, Gen);
+  One.Assign(&A);
+  ASSERT_TRUE(One.Invert());
+  const double Det = A.Determinant();
+  SetMaxThreads(3);
+  Many.Assign(&A);
+  ASSERT_TRUE(Many.Invert());
+  EXPECT_EQ(std::bit_cast<uint64_t>(A.Determinant()), std::bit_cast<uint64_t>(Det));
+  SetMaxThreads(1);
+  EXPECT_EQ(Many.CRCofData(), One.CRCofData());
 }
 
 int AbortStep = 0;
