@@ -25,22 +25,32 @@ constexpr size_t Lanes = 8;
 #define ZEQ_LANES(P) (*reinterpret_cast<const TLanesAt*>(P))
 #define ZEQ_LANES_OUT(P) (*reinterpret_cast<TLanesAt*>(P))
 
-// Y[i] := Y[i] + A(i, c) X[c] for c = 0 .. 7 in turn, every row i of M. (A count of columns
-// known only at run time makes the compiler keep the sum in memory: the tail columns take
-// the plain loop instead.)
-ZEQ_SIMD_BODY void AddEightColumnsBody(double* Y, const double* A, size_t Ld, const double* X,
-                                       size_t M) {
+// Y[i] := Y[i] + A(i, c) X[c] for c = 0 .. Count - 1 in turn (Count at most eight), every
+// row i of M.
+ZEQ_SIMD_BODY void AddColumnsBody(double* Y, const double* A, size_t Ld, const double* X,
+                                  size_t Count, size_t M) {
+  TLanes Xc[Lanes];  // in registers: the stores to Y could otherwise alias X
+  for (size_t c = 0; c < Count; ++c) Xc[c] = TLanes{} + X[c];
   size_t i = 0;
   for (; i + Lanes <= M; i += Lanes) {
     TLanes S = ZEQ_LANES(Y + i);
-    for (size_t c = 0; c < Lanes; ++c) S = S + ZEQ_LANES(A + c * Ld + i) * X[c];
+    for (size_t c = 0; c < Count; ++c) S = S + ZEQ_LANES(A + c * Ld + i) * Xc[c];
     ZEQ_LANES_OUT(Y + i) = S;
   }
   for (; i < M; ++i) {
     double S = Y[i];
-    for (size_t c = 0; c < Lanes; ++c) S = S + A[c * Ld + i] * X[c];
+    for (size_t c = 0; c < Count; ++c) S = S + A[c * Ld + i] * X[c];
     Y[i] = S;
   }
+}
+ZEQ_SIMD_FUNCTION(AddColumns,
+                  (double* Y, const double* A, size_t Ld, const double* X, size_t Count, size_t M),
+                  (Y, A, Ld, X, Count, M))
+
+// The same for eight columns: a count known to the compiler keeps the loop unrolled.
+ZEQ_SIMD_BODY void AddEightColumnsBody(double* Y, const double* A, size_t Ld, const double* X,
+                                       size_t M) {
+  AddColumnsBody(Y, A, Ld, X, Lanes, M);
 }
 ZEQ_SIMD_FUNCTION(AddEightColumns,
                   (double* Y, const double* A, size_t Ld, const double* X, size_t M),
@@ -95,8 +105,7 @@ void ExactGemv(size_t M, size_t N, const double* A, size_t Ld, const double* X, 
   std::fill_n(Y, M, 0.0);
   size_t k = 0;
   for (; k + Lanes <= N; k += Lanes) AddEightColumns(Y, A + k * Ld, Ld, X + k, M);
-  for (; k < N; ++k)
-    for (size_t i = 0; i < M; ++i) Y[i] = Y[i] + A[i + k * Ld] * X[k];
+  if (k < N) AddColumns(Y, A + k * Ld, Ld, X + k, N - k, M);
 }
 
 void ExactGemvTransposed(size_t M, size_t N, const double* A, size_t Ld, const double* X,
