@@ -354,6 +354,10 @@ bool TMatrix::Invert() {
     // factors are computed in place (their products' packing space is reserved with them) and
     // transposed in place for the solves, which write into the new storage: besides the
     // result no n x n array is needed, and no fresh pages are touched beyond the result's.
+    // One exception, chosen over a full copy: with SetMaxThreads above 1, a large matrix's
+    // panel products may run on the pool's threads, which pack in their own space and may
+    // have to allocate it then; running out of memory there raises with the matrix partly
+    // factored, as an abort leaves it.
     std::vector<double> Inverse = detail::TMatrixTwin::NewStorage(*this, FNCol, FNRow);
     std::vector<double> X, Scratch;
     std::vector<size_t> Order;
