@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "zeq/base/internal/simd.h"
+#include "zeq/base/internal/simd_lanes.h"
 #include "zeq/matrix/internal/matrix_gemm.h"
 #include "zeq/matrix/internal/matrix_twin.h"
 
@@ -211,18 +212,6 @@ class TCroutLU {
   std::vector<std::pair<size_t, size_t>> FPending;  // row exchanges not yet outside the panel
 };
 
-// LU.Run; when the products' working storage cannot be allocated, Fail reports it the way
-// every allocation of the matrix does (it raises).
-template <class TFail>
-TCrout RunCrout(TCroutLU& LU, int32_t& Sign, TFail Fail) {
-  try {
-    return LU.Run(Sign);
-  } catch (const std::bad_alloc&) {
-    Fail();
-    throw;
-  }
-}
-
 // Step 5 for a block of W identity columns: forward substitution with the skip of leading
 // zeros, then back substitution. LU is the factored matrix row-major (LU[i * Ld + k] =
 // A(i, k)), X holds SolveWidth right-hand sides per row (X[i * SolveWidth + w]). The sums
@@ -239,14 +228,9 @@ TCrout RunCrout(TCroutLU& LU, int32_t& Sign, TFail Fail) {
 // it to the still-zero sum leaves +0.0: starting every lane at the block's first row J0
 // gives the same bits, as long as no A(i, k) is infinite or NaN (0 * Inf is NaN). Callers
 // with such factors use SolveIdentityColumnsExactly instead.
-typedef double TLanes __attribute__((vector_size(64)));
-// The same lanes at any 8-byte aligned address of a double array.
-typedef double TLanesAt __attribute__((vector_size(64), aligned(8), may_alias));
-constexpr size_t LaneCount = 8;
+using detail::LaneCount;
+using detail::TLanes;
 constexpr size_t SolveWidth = 4 * LaneCount;
-
-#define ZEQ_LANES(P) (*reinterpret_cast<const TLanesAt*>(P))
-#define ZEQ_LANES_OUT(P) (*reinterpret_cast<TLanesAt*>(P))
 
 // Sum(w) = sum over k in [K0, K1) of Row[k] * X[k][w], k rising, for the SolveWidth lanes.
 ZEQ_SIMD_BODY void RowTimesColumnsBody(const double* Row, const double* X, size_t K0, size_t K1,
@@ -319,9 +303,6 @@ void SolveIdentityColumnsExactly(const double* LU, size_t Ld, const size_t* Inde
   }
 }
 
-#undef ZEQ_LANES
-#undef ZEQ_LANES_OUT
-
 // The identity columns ordered by the row that their one reaches through the forward
 // substitution's exchanges (row r for Order[r]): the exchanges applied to the column numbers.
 void IdentityOrder(const std::vector<size_t>& Index, std::vector<size_t>& Order) {
@@ -343,6 +324,28 @@ bool TransposeSquare(double* A, size_t N, size_t Ld) {
   return Finite;
 }
 
+// Step 5: the inverse's columns into Inverse (column-major, leading dimension Ld), from the
+// factors transposed in place (LU[i * Ld + k] = A(i, k)), a block of identity columns at a
+// time in Order, with one progress step and abort test per column. False on abort.
+bool SolveInverse(const double* LU, size_t Ld, const std::vector<size_t>& Index,
+                  const std::vector<size_t>& Order, bool Finite, std::vector<double>& Inverse,
+                  std::vector<double>& X, std::vector<double>& Scratch) {
+  const size_t N = Index.size();
+  const auto Solve = Finite ? SolveIdentityColumns : SolveIdentityColumnsExactly;
+  for (size_t J0 = 0; J0 < N; J0 += SolveWidth) {
+    const size_t W = std::min(SolveWidth, N - J0);
+    for (size_t w = 0; w < W; ++w) {
+      AdvanceProgress(1.0);
+      if (AbortRequested()) return false;
+    }
+    const size_t* Columns = Order.data() + J0;
+    Solve(LU, Ld, Index.data(), N, J0, W, Columns, X.data(), Scratch.data());
+    for (size_t w = 0; w < W; ++w)
+      for (size_t i = 0; i < N; ++i) Inverse[i + Columns[w] * Ld] = X[i * SolveWidth + w];
+  }
+  return true;
+}
+
 }  // namespace
 
 bool TMatrix::Invert() {
@@ -362,33 +365,21 @@ bool TMatrix::Invert() {
     std::vector<double> X, Scratch;
     std::vector<size_t> Order;
     std::optional<TCroutLU> Factors;
+    TCrout Outcome = TCrout::Aborted;
+    int32_t Sign = 1;
     try {
       X.resize(N * SolveWidth);
       Scratch.resize(N);
       Order.resize(N);
       Factors.emplace(Mat.data(), N, FLd, true);
+      Outcome = Factors->Run(Sign);
     } catch (const std::bad_alloc&) {
       OutOfMemory();
     }
-    TCroutLU& LU = *Factors;
-    int32_t Sign = 1;
-    if (RunCrout(LU, Sign, [this] { OutOfMemory(); }) == TCrout::Done) {
+    if (Outcome == TCrout::Done) {
       const bool Finite = TransposeSquare(Mat.data(), N, FLd);
-      const auto Solve = Finite ? SolveIdentityColumns : SolveIdentityColumnsExactly;
-      IdentityOrder(LU.Index(), Order);
-      Result = true;
-      for (size_t J0 = 0; J0 < N && Result; J0 += SolveWidth) {
-        const size_t W = std::min(SolveWidth, N - J0);
-        for (size_t w = 0; w < W && Result; ++w) {
-          AdvanceProgress(1.0);
-          Result = !AbortRequested();
-        }
-        if (!Result) break;
-        const size_t* Columns = Order.data() + J0;
-        Solve(Mat.data(), FLd, LU.Index().data(), N, J0, W, Columns, X.data(), Scratch.data());
-        for (size_t w = 0; w < W; ++w)
-          for (size_t i = 0; i < N; ++i) Inverse[i + Columns[w] * FLd] = X[i * SolveWidth + w];
-      }
+      IdentityOrder(Factors->Index(), Order);
+      Result = SolveInverse(Mat.data(), FLd, Factors->Index(), Order, Finite, Inverse, X, Scratch);
       if (Result)
         Mat.swap(Inverse);
       else
@@ -406,15 +397,16 @@ bool TMatrix::LUdecomposition(TMatrix* MatL, TMatrix* MatU) const {
   MatL->Resize(N, N);
   MatL->Fill(0.0);
   MatU->Clone(this);
-  std::optional<TCroutLU> Factors;
+  int32_t Sign = 1;
+  TCrout Outcome = TCrout::Aborted;
   try {
-    Factors.emplace(TMatrixTwin::Data(*MatU), static_cast<size_t>(N), TMatrixTwin::Ld(*MatU),
-                    false);
+    TCroutLU Factors(TMatrixTwin::Data(*MatU), static_cast<size_t>(N), TMatrixTwin::Ld(*MatU),
+                     false);
+    Outcome = Factors.Run(Sign);
   } catch (const std::bad_alloc&) {
     OutOfMemory();
   }
-  int32_t Sign = 1;
-  if (RunCrout(*Factors, Sign, [this] { OutOfMemory(); }) != TCrout::Done) return false;
+  if (Outcome != TCrout::Done) return false;
   if (!MatL->OnChange && !MatU->OnChange) {
     // No handler sees the element setters' events: the factors move a column at a time.
     double *L = TMatrixTwin::Data(*MatL), *U = TMatrixTwin::Data(*MatU);
@@ -444,15 +436,15 @@ double TMatrix::Determinant() const {
   // The factors of LUdecomposition, computed on a copy without splitting them into L and U.
   const auto N = static_cast<size_t>(FNCol);
   std::vector<double> Work;
-  std::optional<TCroutLU> Factors;
+  int32_t Sign = 1;
+  TCrout Outcome = TCrout::Aborted;
   try {
     Work = Mat;
-    Factors.emplace(Work.data(), N, FLd, false);
+    Outcome = TCroutLU(Work.data(), N, FLd, false).Run(Sign);
   } catch (const std::bad_alloc&) {
     OutOfMemory();
   }
-  int32_t Sign = 1;
-  if (RunCrout(*Factors, Sign, [this] { OutOfMemory(); }) != TCrout::Done) return 0.0;
+  if (Outcome != TCrout::Done) return 0.0;
   double Product = 1.0;
   for (size_t i = 0; i < N; ++i) Product = Product * Work[i + i * FLd];
   return Sign * Product;
