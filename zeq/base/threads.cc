@@ -27,7 +27,10 @@ class TPool {
     std::lock_guard Batch(FBatchMutex);
     Stop();
     FThreads = Threads;
-    for (int32_t i = 1; i < Threads; ++i) FWorkers.emplace_back([this] { Work(); });
+    // A new worker waits for the next batch: it must not take the last one, which has ended,
+    // for new work (its count of finished workers would then be one too many).
+    const uint64_t Seen = FGeneration;
+    for (int32_t i = 1; i < Threads; ++i) FWorkers.emplace_back([this, Seen] { Work(Seen); });
   }
 
   int32_t Threads() const { return FThreads; }
@@ -69,8 +72,8 @@ class TPool {
     }
   }
 
-  void Work() {
-    uint64_t Seen = 0;
+  // Seen: the last batch this worker has taken part in, or that ran before it started.
+  void Work(uint64_t Seen) {
     for (;;) {
       {
         std::unique_lock Lock(FMutex);

@@ -131,17 +131,6 @@ TEST_P(ProductKernels, ThreadedProductsAreBitIdenticalToOneThread) {
   SetMaxThreads(1);
 }
 
-TEST(Threads, SettingsAndTheirLimits) {
-  SetMaxThreads(0);  // every hardware thread
-  EXPECT_GE(MaxThreads(), 1);
-  SetMaxThreads(-4);
-  EXPECT_EQ(MaxThreads(), 1);
-  SetMaxThreads(3);
-  EXPECT_EQ(MaxThreads(), 3);
-  SetMaxThreads(1);  // stops and joins the pool
-  EXPECT_EQ(MaxThreads(), 1);
-}
-
 class VectorKernels : public test::SimdLevelTest {};
 
 // Shapes below, at and across the kernels' blocks of eight rows and eight columns.
