@@ -10,14 +10,21 @@ tree (build/mutation/src), rebuilds the default preset's tests there, runs them 
 excluded, stopping at the first failure, TIMEOUT seconds at most), and records whether a test
 killed it. Mutants that do not compile are replaced by the next candidate of the same unit.
 
-    tests/tools/mutate.py [--count 150] [--seed 2026] [--list] [--work DIR]
+    tests/tools/mutate.py [--count 150] [--seed 2026] [--list] [--work DIR] [--only FILE]
 
 --list prints the chosen mutants without running them. --work names the private folder
 (default build/mutation), so that two revisions can be measured side by side. Results go to
 <work>/results.txt (one line per mutant: KILLED / SURVIVED / TIMEOUT) and a summary to
 the terminal. A full run of 150 mutants takes one to two hours on two cores.
+
+--only FILE reruns the mutants listed in an earlier results file (lines "VERDICT
+path:line kind"), for example only those killed before, to check a changed test suite
+against them without the rest of the sample. The library sources must be unchanged since
+that run, so that the sample is the same; of several candidates with the same file, line
+and kind, the first in the sample's order that compiles is taken, as in the full run.
 """
 import argparse
+import collections
 import os
 import random
 import re
@@ -161,7 +168,11 @@ def main():
     ap.add_argument("--seed", type=int, default=2026)
     ap.add_argument("--list", action="store_true")
     ap.add_argument("--work", default=str(WORK))
+    ap.add_argument("--only", help="an earlier results file: rerun exactly its mutants")
     args = ap.parse_args()
+    only = None
+    if args.only:
+        only = collections.Counter(" ".join(l.split()[1:3]) for l in open(args.only) if l.strip())
     set_work(args.work)
     plan, quota = choose(args.count, args.seed)
     if args.list:
@@ -174,9 +185,12 @@ def main():
     for unit, cands in plan.items():
         done = 0
         for p, cand in cands:
-            if done == quota[unit]:
+            if only is None and done == quota[unit]:
                 break
             rel = p.relative_to(ROOT)
+            key = f"{rel}:{cand[0]} {cand[2]}"
+            if only is not None and only[key] == 0:
+                continue
             target = SRC / rel
             original = target.read_text()
             mutated = apply(original, cand)
@@ -192,7 +206,9 @@ def main():
                 except subprocess.TimeoutExpired:
                     verdict = "TIMEOUT"  # counts as killed: the fault is noticed
                 done += 1
-                line = f"{verdict} {rel}:{cand[0]} {cand[2]}"
+                if only is not None:
+                    only[key] -= 1
+                line = f"{verdict} {key}"
                 results.append(line)
                 print(line, flush=True)
             finally:
