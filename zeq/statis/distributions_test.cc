@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <memory>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "zeq/statis/statis.h"
 #include "zeq/testing/example_table.h"
+#include "zeq/testing/vector_test_util.h"
 
 namespace zeq {
 namespace {
@@ -15,6 +19,21 @@ using test::Num;
 using test::Show;
 using A = const test::TArgs&;
 
+// A level of significance by its name in the code ("Dot050").
+TSignifLevelEx Level(const std::string& Name) {
+  const std::string Names[] = {"Dot001", "Dot002", "Dot005", "Dot010", "Dot020",
+                               "Dot050", "Dot100", "Dot200", "Dot500"};
+  return static_cast<TSignifLevelEx>(std::find(Names, Names + 9, Name) - Names);
+}
+
+// A vector holding the numbers of a list argument.
+std::unique_ptr<TVector> Vec(const std::string& List) {
+  auto V = std::make_unique<TVector>();
+  test::FillWith(*V, test::List(List));
+  return V;
+}
+
+// The distributions and the tests on samples; testdata/distribution_examples.txt.
 TEST(DistributionExamples, TableOfCalls) {
   const auto D1 = [](double (*F)(double)) { return [F](A a) { return Show(F(Num(a[0]))); }; };
   const auto D2 = [](double (*F)(double, double)) {
@@ -54,7 +73,36 @@ TEST(DistributionExamples, TableOfCalls) {
        {"KSQuantile",
         [](A a) { return Show(KSQuantile(Int(a[0]), static_cast<TSignifLevel>(Int(a[1])))); }},
        {"LillieforsPValue", [](A a) { return Show(LillieforsPValue(Int(a[0]), Num(a[1]))); }},
-       {"LillieforsQuantile", [](A a) { return Show(LillieforsQuantile(Int(a[0]), Num(a[1]))); }}});
+       {"LillieforsQuantile", [](A a) { return Show(LillieforsQuantile(Int(a[0]), Num(a[1]))); }},
+       {"ExactRunsTest", [](A a) { return Show(ExactRunsTest(Int(a[0]), Int(a[1]), Int(a[2]))); }},
+       {"DeanDixonCriticalValues",
+        [](A a) { return Show(DeanDixonCriticalValues(Int(a[0]), Level(a[1]))); }},
+       // The candidate's index and the statistic ("candidate": the index only).
+       {"DeanDixonTest",
+        [](A a) {
+          double q;
+          const int32_t i = DeanDixonTest(Vec(a[0]).get(), Level(a[1]), q);
+          return a.size() > 2 ? Show(i) : Show(i, q);
+        }},
+       {"GrubbsCriticalValues",
+        [](A a) { return Show(GrubbsCriticalValues(Int(a[0]), Num(a[1]), a[2] == "two-sided")); }},
+       {"GrubbsTest",
+        [](A a) {
+          double g;
+          const int32_t i = GrubbsTest(Vec(a[0]).get(), Num(a[1]), g);
+          return Show(i, g);
+        }},
+       {"PerformKSNormalityTest",
+        [](A a) { return Show(PerformKSNormalityTest(Vec(a[0]).get(), false)); }},
+       {"PerformLillieforsTest",
+        [](A a) { return Show(PerformLillieforsTest(Vec(a[0]).get(), false)); }},
+       // The status, and the percentile when it is 0.
+       {"PercentileOfArray", [](A a) {
+          TDoubleArray X = test::List(a[0]);
+          double R;
+          const int32_t S = PercentileOfArray(X, Num(a[1]), Int(a[2]), Int(a[3]), R);
+          return S == 0 ? Show(S, R) : Show(S);
+        }}});
 }
 
 TEST(SpecialFunctions, Identities) {
