@@ -55,68 +55,62 @@ std::string State(const TCurveFit& F) {
 }
 
 // Runs Op on a fresh object from Make once for every allocation it makes, that allocation
-// failing. After a failure the object must be unchanged and the outcome the documented one:
-// the exception Message, or (Message empty) a false result; a file load (FileLoad) may also
-// report the failure as a false result, as for a file it cannot read. Returns the
-// allocation count.
+// failing, and expects at least one. After a failure the object must be unchanged and the
+// outcome the documented one: the exception Message, or (Message empty) a false result; a file
+// load (FileLoad) may also report the failure as a false result, as for a file it cannot read.
 template <class TObj>
-int64_t ExpectUnchangedOnFailure(const char* Label,
-                                 const std::function<std::unique_ptr<TObj>()>& Make,
-                                 const std::function<bool(TObj&)>& Op, const std::string& Message,
-                                 bool FileLoad = false) {
+void ExpectUnchangedOnFailure(const char* Label, const std::function<std::unique_ptr<TObj>()>& Make,
+                              const std::function<bool(TObj&)>& Op, const std::string& Message,
+                              bool FileLoad = false) {
   SCOPED_TRACE(Label);
-  return ForEachAllocationFailure([&](int64_t N) {
-    const auto X = Make();
-    const std::string Before = State(*X);
-    bool Result = false, Fired = false;
-    std::exception_ptr Error;
-    {
-      TFailingAllocation Fail(N);
-      try {
-        Result = Op(*X);
-      } catch (...) {
-        Error = std::current_exception();
-      }
-      Fired = Fail.Fired();
-    }
-    std::string What;
-    try {
-      if (Error) std::rethrow_exception(Error);
-    } catch (const std::exception& E) {
-      What = E.what();
-    }
-    if (!Fired) {
-      EXPECT_EQ(What, "") << "no allocation failed";
-      return false;
-    }
-    EXPECT_EQ(State(*X), Before) << "allocation " << N;
-    if (Message.empty() || (FileLoad && What.empty()))
-      EXPECT_TRUE(!Result && What.empty()) << "allocation " << N << ": " << What;
-    else
-      EXPECT_EQ(What, Message) << "allocation " << N;
-    return true;
-  });
+  EXPECT_GT(ForEachAllocationFailure([&](int64_t N) {
+              const auto X = Make();
+              const std::string Before = State(*X);
+              bool Result = false, Fired = false;
+              std::string What;
+              {
+                TFailingAllocation Fail(N);
+                try {
+                  Result = Op(*X);
+                } catch (const std::exception& E) {
+                  What = E.what();
+                }
+                Fired = Fail.Fired();
+              }
+              if (!Fired) {
+                EXPECT_EQ(What, "") << "no allocation failed";
+                return false;
+              }
+              EXPECT_EQ(State(*X), Before) << "allocation " << N;
+              if (Message.empty() || (FileLoad && What.empty()))
+                EXPECT_TRUE(!Result && What.empty()) << "allocation " << N << ": " << What;
+              else
+                EXPECT_EQ(What, Message) << "allocation " << N;
+              return true;
+            }),
+            0);
 }
 
-template <class TObj>
-std::unique_ptr<TObj> Named() {
+// A new object named "X" of the given size, each element set to its position's code.
+template <class TObj, class... S>
+std::unique_ptr<TObj> Sized(S... Sizes) {
   auto X = std::make_unique<TObj>();
   X->SetName("X");
+  X->Resize(Sizes...);
   return X;
 }
 
 std::unique_ptr<TVector> Ramp(int32_t N) {
-  auto V = Named<TVector>();
-  V->Resize(N);
+  auto V = Sized<TVector>(N);
   for (int32_t i = 1; i <= N; ++i) V->SetVal(i, i * 0.5);
   return V;
 }
 
-std::unique_ptr<TMatrix> Square(int32_t N) {
-  auto M = Named<TMatrix>();
-  M->Resize(N, N);
+std::unique_ptr<TMatrix> Square(int32_t N, int32_t Rows = 0) {
+  auto M = Sized<TMatrix>(N, N);
   for (int32_t c = 1; c <= N; ++c)
     for (int32_t r = 1; r <= N; ++r) M->SetVal(c, r, c == r ? 4.0 : 1.0 / (c + r));
+  if (Rows > 0) M->Resize(N, Rows);
   return M;
 }
 
@@ -124,107 +118,74 @@ std::string TempFile(const std::string& Tag) {
   return Cat(::testing::TempDir(), "zeq_alloc_", Tag, ".dat");
 }
 
+const std::string Memory = "Component \"X\": not enough memory",
+                  Heap = "Component \"X\": not enough memory on heap";
+
 TEST(AllocationFailure, VectorsKeepSizeAndContents) {
-  EXPECT_GT(ExpectUnchangedOnFailure<TVector>(
-                "TVector.Resize", [] { return Ramp(10); },
-                [](TVector& V) { return V.Resize(5000); }, "Component \"X\": not enough memory"),
-            0);
-  EXPECT_GT(ExpectUnchangedOnFailure<TIntVector>(
-                "TIntVector.Resize",
-                [] {
-                  auto V = Named<TIntVector>();
-                  V->Resize(7);
-                  V->Fill(3);
-                  return V;
-                },
-                [](TIntVector& V) { return V.Resize(3000); }, "Component \"X\": not enough memory"),
-            0);
+  ExpectUnchangedOnFailure<TVector>(
+      "TVector.Resize", [] { return Ramp(10); }, [](TVector& V) { return V.Resize(5000); }, Memory);
+  const auto Threes = [] {
+    auto V = Sized<TIntVector>(7);
+    V->Fill(3);
+    return V;
+  };
+  ExpectUnchangedOnFailure<TIntVector>(
+      "TIntVector.Resize", Threes, [](TIntVector& V) { return V.Resize(3000); }, Memory);
 }
 
 TEST(AllocationFailure, VectorLoadsFailWithoutChange) {
   TMemoryStream* Stream = nullptr;
   Ramp(300)->SaveToStream(Stream, 1, 300);
   const std::unique_ptr<TMemoryStream> Owned(Stream);
-  EXPECT_GT(ExpectUnchangedOnFailure<TVector>(
-                "TVector.LoadFromStream", [] { return Ramp(5); },
-                [&](TVector& V) {
-                  Stream->Seek(0, soBeginning);
-                  return V.LoadFromStream(Stream, true);
-                },
-                ""),
-            0);
+  ExpectUnchangedOnFailure<TVector>(
+      "TVector.LoadFromStream", [] { return Ramp(5); },
+      [&](TVector& V) { return Stream->Seek(0, soBeginning), V.LoadFromStream(Stream, true); }, "");
   const std::string File = TempFile("vector");
   ASSERT_TRUE(Ramp(200)->StoreOnFile(1, 200, 6, File));
-  EXPECT_GT(ExpectUnchangedOnFailure<TVector>(
-                "TVector.LoadFromFile", [] { return Ramp(5); },
-                [&](TVector& V) { return V.LoadFromFile(File, true); }, ""),
-            0);
+  ExpectUnchangedOnFailure<TVector>(
+      "TVector.LoadFromFile", [] { return Ramp(5); },
+      [&](TVector& V) { return V.LoadFromFile(File, true); }, "");
   std::remove(File.c_str());
 }
 
 TEST(AllocationFailure, MatricesKeepShapeAndContents) {
-  const std::string Heap = "Component \"X\": not enough memory on heap";
-  EXPECT_GT(ExpectUnchangedOnFailure<TMatrix>(
-                "TMatrix.Resize", [] { return Square(5); },
-                [](TMatrix& M) { return M.Resize(40, 30); }, Heap),
-            0);
-  EXPECT_GT(
-      ExpectUnchangedOnFailure<TMatrix>(
-          "TMatrix.Invert", [] { return Square(6); }, [](TMatrix& M) { return M.Invert(); }, Heap),
-      0);
-  EXPECT_GT(ExpectUnchangedOnFailure<TMatrix>(
-                "TMatrix.Transpose",
-                [] {
-                  auto M = Square(4);
-                  M->Resize(4, 7);
-                  return M;
-                },
-                [](TMatrix& M) { return M.Transpose(); }, Heap),
-            0);
-  EXPECT_GT(ExpectUnchangedOnFailure<TMat3D>(
-                "TMat3D.Resize",
-                [] {
-                  auto M = Named<TMat3D>();
-                  M->Resize(3, 2, 2);
-                  M->SetVal(2, 2, 2, 5);
-                  return M;
-                },
-                [](TMat3D& M) { return M.Resize(20, 20, 5); }, Heap),
-            0);
-  EXPECT_GT(ExpectUnchangedOnFailure<TMat4D>(
-                "TMat4D.Resize",
-                [] {
-                  auto M = Named<TMat4D>();
-                  M->Resize(3, 2, 2, 2);
-                  M->SetVal(3, 2, 1, 2, 5);
-                  return M;
-                },
-                [](TMat4D& M) { return M.Resize(9, 9, 3, 4); }, Heap),
-            0);
+  ExpectUnchangedOnFailure<TMatrix>(
+      "TMatrix.Resize", [] { return Square(5); }, [](TMatrix& M) { return M.Resize(40, 30); },
+      Heap);
+  ExpectUnchangedOnFailure<TMatrix>(
+      "TMatrix.Invert", [] { return Square(6); }, [](TMatrix& M) { return M.Invert(); }, Heap);
+  ExpectUnchangedOnFailure<TMatrix>(
+      "TMatrix.Transpose", [] { return Square(4, 7); }, [](TMatrix& M) { return M.Transpose(); },
+      Heap);
+  const auto Cube = [] {
+    auto M = Sized<TMat3D>(3, 2, 2);
+    M->SetVal(2, 2, 2, 5);
+    return M;
+  };
+  ExpectUnchangedOnFailure<TMat3D>(
+      "TMat3D.Resize", Cube, [](TMat3D& M) { return M.Resize(20, 20, 5); }, Heap);
+  const auto Hyper = [] {
+    auto M = Sized<TMat4D>(3, 2, 2, 2);
+    M->SetVal(3, 2, 1, 2, 5);
+    return M;
+  };
+  ExpectUnchangedOnFailure<TMat4D>(
+      "TMat4D.Resize", Hyper, [](TMat4D& M) { return M.Resize(9, 9, 3, 4); }, Heap);
 }
 
 TEST(AllocationFailure, IntegerMatricesInBothForms) {
-  const std::string Heap = "Component \"X\": not enough memory on heap";
   const auto Dense = [] {
-    auto M = Named<TIntMatrix>();
-    M->Resize(4, 3);
+    auto M = Sized<TIntMatrix>(4, 3);
     for (int32_t c = 1; c <= 4; ++c) M->SetVal(c, 1 + c % 3, c);
     return M;
   };
-  EXPECT_GT(ExpectUnchangedOnFailure<TIntMatrix>(
-                "TIntMatrix.Resize", Dense, [](TIntMatrix& M) { return M.Resize(30, 30); }, Heap),
-            0);
-  EXPECT_GT(ExpectUnchangedOnFailure<TIntMatrix>(
-                "TIntMatrix.Transpose", Dense, [](TIntMatrix& M) { return M.Transpose(); }, Heap),
-            0);
-  EXPECT_GT(ExpectUnchangedOnFailure<TIntMatrix>(
-                "TIntMatrix.ArrayToSparse", Dense,
-                [](TIntMatrix& M) {
-                  M.ArrayToSparse(1);
-                  return true;
-                },
-                Heap),
-            0);
+  ExpectUnchangedOnFailure<TIntMatrix>(
+      "TIntMatrix.Resize", Dense, [](TIntMatrix& M) { return M.Resize(30, 30); }, Heap);
+  ExpectUnchangedOnFailure<TIntMatrix>(
+      "TIntMatrix.Transpose", Dense, [](TIntMatrix& M) { return M.Transpose(); }, Heap);
+  ExpectUnchangedOnFailure<TIntMatrix>(
+      "TIntMatrix.ArrayToSparse", Dense, [](TIntMatrix& M) { return M.ArrayToSparse(1), true; },
+      Heap);
   const auto Sparse = [] {
     std::unique_ptr<TIntMatrix> M(TIntMatrix::CreateSparse(nullptr, 1));
     M->SetName("X");
@@ -232,55 +193,35 @@ TEST(AllocationFailure, IntegerMatricesInBothForms) {
     M->SetVal(1, 5, 2);
     return M;
   };
-  EXPECT_GT(ExpectUnchangedOnFailure<TIntMatrix>(
-                "sparse TIntMatrix.SetVal", Sparse,
-                [](TIntMatrix& M) {
-                  M.SetVal(2, 2, 7);  // capacity 2 is full: the entries grow
-                  return true;
-                },
-                Heap),
-            0);
-  EXPECT_GT(ExpectUnchangedOnFailure<TIntMatrix>(
-                "TIntMatrix.SparseToArray", Sparse,
-                [](TIntMatrix& M) {
-                  M.SparseToArray();
-                  return true;
-                },
-                Heap),
-            0);
+  // Capacity 2 is full: the entries grow.
+  ExpectUnchangedOnFailure<TIntMatrix>(
+      "sparse TIntMatrix.SetVal", Sparse, [](TIntMatrix& M) { return M.SetVal(2, 2, 7), true; },
+      Heap);
+  ExpectUnchangedOnFailure<TIntMatrix>(
+      "TIntMatrix.SparseToArray", Sparse, [](TIntMatrix& M) { return M.SparseToArray(), true; },
+      Heap);
 }
 
 TEST(AllocationFailure, TablesAndCurveFitsKeepTheirData) {
-  EXPECT_GT(ExpectUnchangedOnFailure<TDataTable>(
-                "TDataTable.Resize",
-                [] {
-                  auto T = Named<TDataTable>();
-                  T->Resize(3, 4);
-                  return T;
-                },
-                [](TDataTable& T) {
-                  T.Resize(12, 9);
-                  return true;
-                },
-                "Component \"X\": not enough memory on heap"),
-            0);
+  ExpectUnchangedOnFailure<TDataTable>(
+      "TDataTable.Resize", [] { return Sized<TDataTable>(3, 4); },
+      [](TDataTable& T) { return T.Resize(12, 9), true; }, Heap);
   const std::string File = TempFile("asc");
   {
     TCurveFit Source;
     for (int i = 1; i <= 50; ++i) Source.EnterStatValue(i, i * 2.0);
     ASSERT_EQ(Source.ExportAsASC(File, "points", 4), "");
   }
-  EXPECT_GT(ExpectUnchangedOnFailure<TCurveFit>(
-                "TCurveFit.ImportASC",
-                [] {
-                  auto F = Named<TCurveFit>();
-                  F->EnterStatValue(1, 1);
-                  F->EnterStatValue(2, 3);
-                  return F;
-                },
-                [&](TCurveFit& F) { return F.ImportASC(File) == 0; },
-                "Component \"X\": not enough memory on heap", true),
-            0);
+  const auto TwoPoints = [] {
+    auto F = std::make_unique<TCurveFit>();
+    F->SetName("X");
+    F->EnterStatValue(1, 1);
+    F->EnterStatValue(2, 3);
+    return F;
+  };
+  ExpectUnchangedOnFailure<TCurveFit>(
+      "TCurveFit.ImportASC", TwoPoints, [&](TCurveFit& F) { return F.ImportASC(File) == 0; }, Heap,
+      true);
   std::remove(File.c_str());
 }
 

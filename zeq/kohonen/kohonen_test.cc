@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "zeq/kohonen/kohonen.h"
+#include "zeq/testing/matrix_test_util.h"
+#include "zeq/testing/vector_test_util.h"
 
 namespace zeq {
 namespace {
@@ -47,21 +49,19 @@ TEST(Kohonen, DefaultScheduleRunsPasses1To199) {
   EXPECT_EQ(Passes.front(), std::make_tuple(0, 2, (199.0 / 200) * (199.0 / 200)));  // 0.5 -> 0
   EXPECT_EQ(Passes.back(), std::make_tuple(100, 1, (1.0 / 200) * (1.0 / 200)));     // 99.5 -> 100
   // The radius is 2 while f^2 >= 0.5: f = (200 - step) / 200 >= 0.7071 up to step 58.
-  EXPECT_EQ(std::get<1>(Passes[57]), 2);
-  EXPECT_EQ(std::get<1>(Passes[58]), 1);
+  EXPECT_EQ(std::pair(std::get<1>(Passes[57]), std::get<1>(Passes[58])), std::pair(2, 1));
   // A finished training still runs one pass, at rate 0: nothing moves.
   const std::vector<double> Before = AllWeights(K);
   K.ContinueTraining();
-  EXPECT_EQ(Passes.size(), 200u);
-  EXPECT_EQ(std::get<2>(Passes.back()), 0.0);
+  EXPECT_EQ(std::pair(Passes.size(), std::get<2>(Passes.back())), std::pair(size_t{200}, 0.0));
   EXPECT_EQ(AllWeights(K), Before);
 }
 
 TEST(Kohonen, NeighbourhoodsOnPlainAndCyclicMaps) {
   TMatrix One;
-  One.Resize(2, 1);
-  One.SetVal(1, 1, 5);
-  One.SetVal(2, 1, -5);
+  test::SetRows(One, {{5, -5}});
+  TVector Object;
+  test::FillWith(Object, {5, -5});
   // One pass with radius 5 at a rate of almost 1: the winner takes the object; which other
   // neurons move depends on the map.
   for (auto [Size, Cyclic] : {std::pair{3, true}, {4, true}, {3, false}, {7, false}}) {
@@ -81,10 +81,6 @@ TEST(Kohonen, NeighbourhoodsOnPlainAndCyclicMaps) {
     EXPECT_EQ(K.CurrentStep(), 2);
     int32_t x = 0, y = 0;
     double D;
-    TVector Object;
-    Object.SetVecSize(2);
-    Object.SetVal(1, 5);
-    Object.SetVal(2, -5);
     K.ApplyIt(&Object, x, y, D);
     EXPECT_LT(D, 1e-9);
     // Cyclic: the radius is confined to Size div 2 - 1 and wraps; plain: clipped to the map.
@@ -104,13 +100,11 @@ TEST(Kohonen, TiesGoToTheFirstNeuronAndBadSizesAreIgnored) {
   K.SetSizeX(0);
   EXPECT_EQ(K.SizeX(), 4);
   TVector In;
-  In.SetVecSize(1);
-  In.SetVal(1, 2);
+  test::FillWith(In, {2});
   int32_t x = 0, y = 0;
   double D;
   K.ApplyIt(&In, x, y, D);
-  EXPECT_EQ(std::tie(x, y), std::make_tuple(1, 1));
-  EXPECT_EQ(D, 4.0);
+  EXPECT_EQ(std::tie(x, y, D), std::make_tuple(1, 1, 4.0));
   K.ApplyIt(nullptr, x, y, D);
   EXPECT_EQ(D, static_cast<double>(uc_MaxDouble));
 }
@@ -185,11 +179,9 @@ TEST(Kohonen, AbortStopsAfterThePassAndTrainingResumes) {
     if (++Feedbacks == 3) K.AbortTraining();
   };
   K.Trainit();
-  EXPECT_EQ(Feedbacks, 3);
-  EXPECT_EQ(K.CurrentStep(), 4);
+  EXPECT_EQ(std::pair(Feedbacks, K.CurrentStep()), std::pair(3, 4));
   K.ContinueTraining();
-  EXPECT_EQ(Feedbacks, 9);  // passes 4..9
-  EXPECT_EQ(K.CurrentStep(), 10);
+  EXPECT_EQ(std::pair(Feedbacks, K.CurrentStep()), std::pair(9, 10));  // passes 4..9
 }
 
 }  // namespace

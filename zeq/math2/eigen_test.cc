@@ -9,6 +9,7 @@
 #include "zeq/testing/matrix_test_util.h"
 #include "zeq/testing/simd_levels.h"
 #include "zeq/testing/test_util.h"
+#include "zeq/testing/vector_test_util.h"
 
 namespace zeq {
 namespace {
@@ -96,15 +97,17 @@ TEST_P(JacobiLevels, BitIdenticalToTheDocumentedSweep) {
     const bool Expected = Ref.Run(M);
     ASSERT_EQ(CalcEigVec(&M), Expected);
     ASSERT_EQ(GetEigenSize(), n);
-    for (int32_t i = 1; i <= n; ++i) {
-      ASSERT_EQ(std::bit_cast<uint64_t>(GetEigenResult(i, 0)),
-                std::bit_cast<uint64_t>(Ref.d[static_cast<size_t>(i - 1)]));
-      for (int32_t k = 1; k <= n; ++k)
-        ASSERT_EQ(
-            std::bit_cast<uint64_t>(GetEigenResult(i, k)),
-            std::bit_cast<uint64_t>(Ref.v[static_cast<size_t>(i - 1)][static_cast<size_t>(k - 1)]));
-      for (int32_t j = i + 1; j <= n; ++j)  // the off-diagonal part, driven to zero in place
-        ASSERT_EQ(M.GetVal(i, j), Ref.a[static_cast<size_t>(i - 1)][static_cast<size_t>(j - 1)]);
+    const auto Bits = [](double x) { return std::bit_cast<uint64_t>(x); };
+    for (size_t i = 0; i < static_cast<size_t>(n); ++i) {
+      const auto I = static_cast<int32_t>(i + 1);
+      ASSERT_EQ(Bits(GetEigenResult(I, 0)), Bits(Ref.d[i]));
+      for (size_t k = 0; k < static_cast<size_t>(n); ++k) {
+        const auto K = static_cast<int32_t>(k + 1);
+        ASSERT_EQ(Bits(GetEigenResult(I, K)), Bits(Ref.v[i][k]));
+        if (k > i) {  // the triangle, zeroed in place
+          ASSERT_EQ(M.GetVal(I, K), Ref.a[i][k]);
+        }
+      }
     }
   }
 }
@@ -139,27 +142,20 @@ TEST(CalcEigVec, ResidualsOnRandomRepeatedAndGradedSpectra) {
     ASSERT_TRUE(CalcEigVec(&Work));
     ExpectResidualsBelow(A, 1e-12);
   }
-  // Q diag(lambda) Q' with the Householder Q = I - 2 u u' / u'u: eigenvalues repeated (2, 2,
-  // 2, 5, 5) and graded (1e-8 .. 1e8).
+  // Q diag(lambda) Q' with the Householder Q = I - 2 u u' / u'u (u = 1, -2, 0.5, 3, 1.5;
+  // u'u = 16.5): eigenvalues repeated (2, 2, 2, 5, 5) and graded (1e-8 .. 1e8).
+  const double u[] = {1, -2, 0.5, 3, 1.5};
   for (const std::vector<double>& Lambda :
        {std::vector<double>{2, 2, 2, 5, 5}, std::vector<double>{1e-8, 1e-4, 1, 1e4, 1e8}}) {
-    const std::vector<double> u{1, -2, 0.5, 3, 1.5};
-    double uu = 0;
-    for (double x : u) uu += x * x;
-    TMatrix A, Work;
-    A.Resize(5, 5);
-    for (int32_t r = 1; r <= 5; ++r)
-      for (int32_t c = 1; c <= 5; ++c) {
-        double S = 0;
-        for (size_t k = 0; k < 5; ++k) {
-          const auto Q = [&](int32_t i, size_t j) {
-            return (static_cast<size_t>(i - 1) == j) -
-                   2 * u[static_cast<size_t>(i - 1)] * u[j] / uu;
-          };
-          S += Q(r, k) * Lambda[k] * Q(c, k);
-        }
-        A.SetVal(c, r, S);
-      }
+    TMatrix Q, D, A, Work;
+    D.Resize(5, 5);
+    Q.Resize(5, 5);
+    for (int32_t i = 1; i <= 5; ++i) {
+      D.SetVal(i, i, Lambda[static_cast<size_t>(i - 1)]);
+      for (int32_t j = 1; j <= 5; ++j) Q.SetVal(j, i, (i == j) - 2 * u[i - 1] * u[j - 1] / 16.5);
+    }
+    Q.Multiply(&D, &Work);
+    Work.Multiply(&Q, &A);  // Q is symmetric
     Work.Clone(&A);
     ASSERT_TRUE(CalcEigVec(&Work));
     ExpectResidualsBelow(A, 1e-12);
@@ -246,14 +242,8 @@ TEST(CalcPrincComp, RelativeSortedEigenvaluesProgressAndAbort) {
 
 TEST(CalcPrincComp, MatchesNumpyOnIrisRows) {
   TMatrix X;
-  test::SetRows(X, {{5.1, 3.5, 1.4},
-                    {4.9, 3.0, 1.4},
-                    {6.2, 2.9, 4.3},
-                    {5.9, 3.0, 5.1},
-                    {6.7, 3.1, 4.4},
-                    {5.0, 3.6, 1.4},
-                    {6.3, 3.3, 6.0},
-                    {5.8, 2.7, 5.1}});
+  test::SetRows(X, {{5.1, 3.5, 1.4}, {4.9, 3.0, 1.4}, {6.2, 2.9, 4.3}, {5.9, 3.0, 5.1},
+                    {6.7, 3.1, 4.4}, {5.0, 3.6, 1.4}, {6.3, 3.3, 6.0}, {5.8, 2.7, 5.1}});
   ASSERT_TRUE(CalcPrincComp(&X, 0, 0, 0, 0, 1));
   // numpy.linalg.eigh(numpy.cov(X, rowvar=False)), descending, values / sum, vectors with a
   // positive first component.
@@ -274,7 +264,7 @@ TEST(PseudoInverse, MoorePenroseConditions) {
   std::mt19937_64 Gen(8);
   std::normal_distribution<double> N(0, 1);
   for (auto [m, n, Rank] : {std::tuple{3, 2, 2}, {6, 4, 2}, {4, 4, 3}, {2, 5, 2}}) {
-    TMatrix A, P, AP, PA, APA, PAP;
+    TMatrix A, P, AP, PA, APA, PAP, T;
     A.Resize(n, m);
     for (int32_t k = 0; k < Rank; ++k) {  // a sum of Rank outer products
       std::vector<double> x(static_cast<size_t>(m)), y(static_cast<size_t>(n));
@@ -292,24 +282,21 @@ TEST(PseudoInverse, MoorePenroseConditions) {
     P.Multiply(&A, &PA);
     AP.Multiply(&A, &APA);
     PA.Multiply(&P, &PAP);
-    for (int32_t r = 1; r <= m; ++r)
-      for (int32_t c = 1; c <= n; ++c) ASSERT_NEAR(APA.GetVal(c, r), A.GetVal(c, r), 1e-12);
-    for (int32_t r = 1; r <= n; ++r)
-      for (int32_t c = 1; c <= m; ++c) ASSERT_NEAR(PAP.GetVal(c, r), P.GetVal(c, r), 1e-11);
-    for (int32_t i = 1; i <= m; ++i)
-      for (int32_t j = 1; j <= m; ++j) ASSERT_NEAR(AP.GetVal(i, j), AP.GetVal(j, i), 1e-12);
-    for (int32_t i = 1; i <= n; ++i)
-      for (int32_t j = 1; j <= n; ++j) ASSERT_NEAR(PA.GetVal(i, j), PA.GetVal(j, i), 1e-12);
+    test::ExpectRowsNear(APA, test::RowsOf(A), 1e-12);
+    test::ExpectRowsNear(PAP, test::RowsOf(P), 1e-11);
+    for (TMatrix* S : {&AP, &PA}) {  // both symmetric
+      T.Assign(S);
+      T.Transpose();
+      test::ExpectRowsNear(*S, test::RowsOf(T), 1e-12);
+    }
   }
 }
 
 TEST(MahalanobisDistance, ValueAndMessagesInOrder) {
   TVector a, b, c;
-  a.Resize(2);
+  test::FillWith(a, {3, 1});
   b.Resize(2);
   c.Resize(3);
-  a.SetVal(1, 3);
-  a.SetVal(2, 1);
   TMatrix S, NotSquare, BigS, Negative;
   test::SetRows(S, {{2, 0.5}, {0.5, 1}});
   EXPECT_NEAR(MahalanobisDistance(&a, &b, &S), std::sqrt(2 * 9 + 2 * 0.5 * 3 + 1), 1e-15);

@@ -26,275 +26,6 @@ void RandomWellConditioned(TMatrix& M, int32_t N, std::mt19937_64& Gen) {
       M.SetVal(c, r, U(Gen) + (c == r ? N : 0));  // diagonally dominant
 }
 
-TEST(Invert, TwoByTwoAndSingularCases) {
-  TMatrix M;
-  SetRows(M, {{4, 7}, {2, 6}});
-  ProcStat = 0;
-  ASSERT_TRUE(M.Invert());
-  EXPECT_NEAR(A_(M, 1, 1), 0.6, 1e-15);
-  EXPECT_NEAR(A_(M, 1, 2), -0.7, 1e-15);
-  EXPECT_NEAR(A_(M, 2, 1), -0.2, 1e-15);
-  EXPECT_NEAR(A_(M, 2, 2), 0.4, 1e-15);
-  EXPECT_EQ(ProcStat, 4);  // 2n progress steps
-  SetRows(M, {{1, 2}, {2, 4}});
-  EXPECT_FALSE(M.Invert());
-  EXPECT_NE(A_(M, 2, 2), 4);  // the factors stay in the matrix
-  SetRows(M, {{1, 2}, {0, 0}});
-  int Changes = 0;
-  M.OnChange = [&](TObject*) { ++Changes; };
-  EXPECT_FALSE(M.Invert());  // zero row: unchanged
-  EXPECT_EQ(A_(M, 1, 2), 2);
-  EXPECT_EQ(Changes, 1);  // fires after the computation whatever its result
-  TMatrix NonSquare;
-  NonSquare.Resize(3, 2);
-  NonSquare.OnChange = [&](TObject*) { ++Changes; };
-  EXPECT_FALSE(NonSquare.Invert());
-  EXPECT_EQ(Changes, 1);
-  // The pivot floor 1e-100 is absolute, as documented: a perfectly conditioned matrix below it
-  // counts as singular, one just above it inverts.
-  SetRows(M, {{1e-101, 0}, {0, 1e-101}});
-  EXPECT_FALSE(M.Invert());
-  SetRows(M, {{1e-99, 0}, {0, 1e-99}});
-  ASSERT_TRUE(M.Invert());
-  EXPECT_DOUBLE_EQ(A_(M, 1, 1), 1e99);
-}
-
-TEST(Invert, ProductWithTheInverseIsTheIdentity) {
-  std::mt19937_64 Gen(1);
-  for (int32_t N : {1, 3, 8, 9, 17, 60}) {
-    TMatrix A, Inv, P;
-    RandomWellConditioned(A, N, Gen);
-    Inv.Assign(&A);
-    ASSERT_TRUE(Inv.Invert());
-    ASSERT_TRUE(A.Multiply(&Inv, &P));
-    for (int32_t i = 1; i <= N; ++i)
-      for (int32_t j = 1; j <= N; ++j) ASSERT_NEAR(A_(P, i, j), i == j ? 1.0 : 0.0, 1e-10) << N;
-  }
-}
-
-TEST(Invert, NaNAndAbortTerminate) {
-  TMatrix M;
-  SetRows(M, {{NAN, 1}, {1, 2}});
-  M.Invert();  // terminates; the result is unspecified
-  SetRows(M, {{NAN, NAN}, {NAN, NAN}});
-  EXPECT_FALSE(M.Invert());
-  SetRows(M, {{4, 7}, {2, 6}});
-  AbortMathProc = true;
-  EXPECT_FALSE(M.Invert());
-  AbortMathProc = false;
-  EXPECT_EQ(A_(M, 1, 1), 4);  // stopped in the row scaling: unchanged
-}
-
-TEST(Determinant, NaNAndInfinityTerminate) {
-  TMatrix M;
-  SetRows(M, {{NAN, 1}, {1, 2}});
-  EXPECT_EQ(M.Determinant(), 0);  // a NaN pivot counts as too small
-  SetRows(M, {{HUGE_VAL, 1}, {1, 2}});
-  M.Determinant();  // terminates; the value follows the floating-point rules
-  SetRows(M, {{1, 2}, {3, 4}});
-  EXPECT_DOUBLE_EQ(M.Determinant(), -2);
-}
-
-TEST(Determinant, SignsAndSingularity) {
-  TMatrix M;
-  SetRows(M, {{0, 1}, {1, 0}});
-  EXPECT_EQ(M.Determinant(), -1);
-  SetRows(M, {{1, 2}, {2, 4}});
-  EXPECT_EQ(M.Determinant(), 0);
-  M.Resize(3, 2);
-  EXPECT_EQ(M.Determinant(), 0);
-  SetRows(M, {{2, 0, 0}, {0, 3, 0}, {0, 0, 4}});
-  EXPECT_EQ(M.Determinant(), 24);
-  int Changes = 0;
-  M.OnChange = [&](TObject*) { ++Changes; };
-  EXPECT_NEAR(M.Determinant(), 24, 0);
-  EXPECT_EQ(Changes, 0);
-}
-
-TEST(LUdecomposition, FactorsReproduceThePermutedMatrix) {
-  std::mt19937_64 Gen(2);
-  std::uniform_real_distribution<double> U(-1, 1);
-  for (int32_t N : {2, 5, 12}) {
-    TMatrix A, L, Up, P;
-    A.Resize(N, N);
-    for (int32_t c = 1; c <= N; ++c)
-      for (int32_t r = 1; r <= N; ++r) A.SetVal(c, r, U(Gen));
-    ASSERT_TRUE(A.LUdecomposition(&L, &Up));
-    ASSERT_TRUE(L.Multiply(&Up, &P));
-    // L U is a row permutation of A: every row of the product is a row of A.
-    std::vector<bool> Used(static_cast<size_t>(N), false);
-    for (int32_t i = 1; i <= N; ++i) {
-      int32_t Match = 0;
-      for (int32_t r = 1; r <= N && Match == 0; ++r) {
-        bool Same = !Used[static_cast<size_t>(r - 1)];
-        for (int32_t j = 1; j <= N && Same; ++j)
-          Same = std::fabs(A_(P, i, j) - A_(A, r, j)) < 1e-12;
-        if (Same) Match = r;
-      }
-      ASSERT_NE(Match, 0) << "row " << i;
-      Used[static_cast<size_t>(Match - 1)] = true;
-    }
-    for (int32_t i = 1; i <= N; ++i) {
-      EXPECT_EQ(A_(L, i, i), 1);
-      for (int32_t j = i + 1; j <= N; ++j) {
-        EXPECT_EQ(A_(L, i, j), 0);
-        EXPECT_EQ(A_(Up, j, i), 0);
-      }
-    }
-  }
-}
-
-// With handlers the factors move through the element setters, one event each; without, in
-// bulk: the same factors either way.
-TEST(LUdecomposition, HandlersSeeEveryElementSetAndTheSameFactors) {
-  constexpr int32_t N = 12;
-  std::mt19937_64 Gen(3);
-  TMatrix A, L1, U1, L2, U2;
-  RandomWellConditioned(A, N, Gen);
-  ASSERT_TRUE(A.LUdecomposition(&L1, &U1));
-  int LEvents = 0, UEvents = 0;
-  L2.OnChange = [&](TObject*) { ++LEvents; };
-  U2.OnChange = [&](TObject*) { ++UEvents; };
-  ASSERT_TRUE(A.LUdecomposition(&L2, &U2));
-  EXPECT_EQ(LEvents, 2 + N + N * (N - 1) / 2);  // Resize, Fill, the diagonal, the moved part
-  TMatrix C;
-  int CloneEvents = 0;
-  C.OnChange = [&](TObject*) { ++CloneEvents; };
-  C.Clone(&A);
-  EXPECT_EQ(UEvents, CloneEvents + N * (N - 1) / 2);  // Clone, the zeroed part
-  for (int32_t c = 1; c <= N; ++c)
-    for (int32_t r = 1; r <= N; ++r) {
-      EXPECT_EQ(L1.GetVal(c, r), L2.GetVal(c, r));
-      EXPECT_EQ(U1.GetVal(c, r), U2.GetVal(c, r));
-    }
-}
-
-TEST(LUdecomposition, EqualScaledCandidatesTakeTheLowerRow) {
-  TMatrix A, L, U;
-  SetRows(A, {{2, 1}, {2, 1}});  // identical rows: equal scaled candidates, singular
-  EXPECT_FALSE(A.LUdecomposition(&L, &U));
-  SetRows(A, {{1, 1}, {2, 2.5}});  // scaled candidates 1/1 and 2/2.5 = 0.8: row 1 stays
-  ASSERT_TRUE(A.LUdecomposition(&L, &U));
-  EXPECT_EQ(A_(U, 1, 1), 1);
-  SetRows(A, {{1, 1}, {2, 2}});  // 1/1 and 2/2: equal, the lower row (2) is the pivot
-  A.LUdecomposition(&L, &U);
-  EXPECT_EQ(A_(U, 1, 1), 2);
-  EXPECT_EQ(A.Determinant(), 0);
-  EXPECT_FALSE(A.LUdecomposition(nullptr, &U));
-  EXPECT_FALSE(A.LUdecomposition(&A, &U));
-}
-
-TEST(Cholesky, FactorAndItsTransposeInTheInput) {
-  TMatrix A, L;
-  SetRows(A, {{4, 2}, {2, 3}});
-  ASSERT_TRUE(A.CholeskyDecomp(&L));
-  EXPECT_EQ(A_(L, 1, 1), 2);
-  EXPECT_EQ(A_(L, 2, 1), 1);
-  EXPECT_DOUBLE_EQ(A_(L, 2, 2), std::sqrt(2.0));
-  EXPECT_EQ(A_(A, 1, 2), 1);  // the input's upper element now holds the factor
-  SetRows(A, {{1, 2}, {2, 1}});
-  EXPECT_FALSE(A.CholeskyDecomp(&L));
-  A.Resize(2, 3);
-  EXPECT_FALSE(A.CholeskyDecomp(&L));
-}
-
-TEST(Norms, AllFourKinds) {
-  TMatrix M;
-  SetRows(M, {{3, 4}});
-  EXPECT_EQ(M.Norm(ntFrobenius), 5);
-  SetRows(M, {{1, -2}, {3, 4}});
-  EXPECT_EQ(M.Norm(ntColwise), 6);
-  EXPECT_EQ(M.Norm(ntRowwise), 7);
-  // numpy.linalg.norm([[1, -2], [3, 4]], 2) = 5.116672736016927
-  EXPECT_NEAR(M.Norm(ntSpectral), 5.116672736016927, 1e-14);
-  SetRows(M, {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}});
-  EXPECT_EQ(M.Norm(ntSpectral), 1);
-  SetRows(M, {{1, 2, 3}});  // fewer rows than columns
-  EXPECT_NEAR(M.Norm(ntSpectral), std::sqrt(14.0), 1e-14);
-  M.Resize(0, 0);
-  EXPECT_EQ(M.Norm(ntSpectral), 0);
-  EXPECT_EQ(M.Norm(ntColwise), 0);
-}
-
-TEST(Norms, SpectralNormMatchesAPeerOnARandomMatrix) {
-  TMatrix M;
-  SetRows(M, {{0.5, -1.25, 2}, {3, 0.75, -0.5}, {-2, 1, 1.5}, {0.25, 0.5, -3}});
-  // numpy.linalg.norm(A, 2) for these rows
-  EXPECT_NEAR(M.Norm(ntSpectral), 4.369027285572729, 1e-13);
-  ProcStat = 0;
-  M.Norm(ntSpectral);
-  EXPECT_EQ(ProcStat, 12);  // four phases of n = 3 rounds
-  AbortMathProc = true;
-  test::ExpectThrowMessage<EZEQMatrixError>([&] { M.Norm(ntSpectral); },
-                                            "near singular covariance matrix");
-  AbortMathProc = false;
-}
-
-TEST(Balance, ScalesTheOffDiagonal) {
-  TMatrix M;
-  SetRows(M, {{1, 100}, {0.01, 1}});
-  ASSERT_TRUE(M.Balance());
-  EXPECT_NEAR(std::fabs(A_(M, 1, 2)) / std::fabs(A_(M, 2, 1)), 1, 0.1);
-  EXPECT_EQ(A_(M, 1, 1), 1);
-  SetRows(M, {{2, 0}, {0, 3}});
-  ASSERT_TRUE(M.Balance());
-  EXPECT_EQ(A_(M, 1, 2), 0);
-  SetRows(M, {{1, 0}, {5, 1}});  // a zero off-diagonal row: left alone
-  ASSERT_TRUE(M.Balance());
-  EXPECT_EQ(A_(M, 2, 1), 5);
-  M.Resize(2, 3);
-  EXPECT_FALSE(M.Balance());
-}
-
-TEST(OtherOperations, SquareTraceDiffTranspose) {
-  TMatrix M, S;
-  SetRows(M, {{1, 3}, {2, 4}});  // columns (1, 2) and (3, 4)
-  ProcStat = 0;
-  ASSERT_TRUE(M.Square(&S, 1));
-  EXPECT_EQ(A_(S, 1, 1), 5);
-  EXPECT_EQ(A_(S, 1, 2), 11);
-  EXPECT_EQ(A_(S, 2, 1), 11);
-  EXPECT_EQ(A_(S, 2, 2), 25);
-  EXPECT_EQ(ProcStat, 2);
-  EXPECT_EQ(M.Trace(), 5);
-  TMatrix D;
-  SetRows(D, {{1}, {4}, {9}, {16}});
-  D.Diff(0);
-  D.Diff(11);
-  EXPECT_EQ(D.NrOfRows(), 4);
-  D.Diff(1);
-  ASSERT_EQ(D.NrOfRows(), 3);
-  EXPECT_EQ(A_(D, 1, 1), 3);
-  EXPECT_EQ(A_(D, 3, 1), 7);
-  D.Diff(3);  // 3 rows: nothing
-  EXPECT_EQ(D.NrOfRows(), 3);
-  SetRows(M, {{1, 2, 3}});
-  ASSERT_TRUE(M.Transpose());
-  EXPECT_EQ(M.NrOfColumns(), 1);
-  EXPECT_EQ(M.NrOfRows(), 3);
-  EXPECT_EQ(A_(M, 3, 1), 3);
-}
-
-TEST(OtherOperations, InPlaceArithmetic) {
-  TMatrix A, B;
-  SetRows(A, {{1, 2}});
-  SetRows(B, {{10, 20}});
-  ASSERT_TRUE(A.Add(&B));
-  A.SMult(2);
-  A.SAdd(1);
-  EXPECT_EQ(A_(A, 1, 2), 45);
-  ASSERT_TRUE(A.Subtract(&B));
-  EXPECT_EQ(A_(A, 1, 1), 13);
-  B.Resize(1, 1);
-  EXPECT_FALSE(A.Add(&B));
-  EXPECT_FALSE(A.Subtract(nullptr));
-}
-
-}  // namespace
-}  // namespace zeq
-
-namespace zeq {
-namespace {
 
 // The factorisation and the inversion exactly as documented, written plainly (1-based,
 // row-major), as the reference for the blocked and vectorised implementation: every sum from
@@ -391,6 +122,208 @@ void ExpectSameBits(const TMatrix& M, const std::vector<std::vector<double>>& Re
     for (int32_t j = 1; j <= N; ++j)
       ASSERT_EQ(std::bit_cast<uint64_t>(A_(M, i, j)), std::bit_cast<uint64_t>(Ref[i][j]))
           << N << " " << i << " " << j;
+}
+
+TEST(Invert, TwoByTwoAndSingularCases) {
+  TMatrix M;
+  SetRows(M, {{4, 7}, {2, 6}});
+  ProcStat = 0;
+  ASSERT_TRUE(M.Invert());
+  test::ExpectRowsNear(M, {{0.6, -0.7}, {-0.2, 0.4}}, 1e-15);
+  EXPECT_EQ(ProcStat, 4);  // 2n progress steps
+  SetRows(M, {{1, 2}, {2, 4}});
+  EXPECT_FALSE(M.Invert());
+  EXPECT_NE(A_(M, 2, 2), 4);  // the factors stay in the matrix
+  SetRows(M, {{1, 2}, {0, 0}});
+  int Changes = 0;
+  M.OnChange = [&](TObject*) { ++Changes; };
+  EXPECT_FALSE(M.Invert());  // zero row: unchanged
+  EXPECT_EQ(A_(M, 1, 2), 2);
+  EXPECT_EQ(Changes, 1);  // fires after the computation whatever its result
+  TMatrix NonSquare;
+  NonSquare.Resize(3, 2);
+  NonSquare.OnChange = M.OnChange;
+  EXPECT_FALSE(NonSquare.Invert());
+  EXPECT_EQ(Changes, 1);
+  // The pivot floor 1e-100 is absolute, as documented: a perfectly conditioned matrix below it
+  // counts as singular, one just above it inverts.
+  SetRows(M, {{1e-101, 0}, {0, 1e-101}});
+  EXPECT_FALSE(M.Invert());
+  SetRows(M, {{1e-99, 0}, {0, 1e-99}});
+  ASSERT_TRUE(M.Invert());
+  EXPECT_DOUBLE_EQ(A_(M, 1, 1), 1e99);
+  SetRows(M, {{NAN, 1}, {1, 2}});
+  M.Invert();  // terminates; the result is unspecified
+  SetRows(M, {{NAN, NAN}, {NAN, NAN}});
+  EXPECT_FALSE(M.Invert());
+  SetRows(M, {{4, 7}, {2, 6}});
+  AbortMathProc = true;
+  EXPECT_FALSE(M.Invert());
+  AbortMathProc = false;
+  EXPECT_EQ(A_(M, 1, 1), 4);  // stopped in the row scaling: unchanged
+}
+
+TEST(Invert, ProductWithTheInverseIsTheIdentity) {
+  std::mt19937_64 Gen(1);
+  for (int32_t N : {1, 3, 8, 9, 17, 60}) {
+    TMatrix A, Inv, P;
+    RandomWellConditioned(A, N, Gen);
+    Inv.Assign(&A);
+    ASSERT_TRUE(Inv.Invert());
+    ASSERT_TRUE(A.Multiply(&Inv, &P));
+    for (int32_t i = 1; i <= N; ++i)
+      for (int32_t j = 1; j <= N; ++j) ASSERT_NEAR(A_(P, i, j), i == j ? 1.0 : 0.0, 1e-10) << N;
+  }
+}
+
+TEST(Determinant, SignsSingularityNonFiniteInputAndNoEvents) {
+  TMatrix M;
+  for (const auto& [Rows, Det] : std::vector<std::pair<test::TRows, double>>{
+           {{{0, 1}, {1, 0}}, -1},
+           {{{1, 2}, {2, 4}}, 0},
+           {{{1, 2}, {3, 4}}, -2},
+           {{{NAN, 1}, {1, 2}}, 0},  // a NaN pivot counts as too small
+           {{{1, 2, 3}, {4, 5, 6}}, 0},
+           {{{2, 0, 0}, {0, 3, 0}, {0, 0, 4}}, 24}}) {
+    SetRows(M, Rows);
+    EXPECT_NEAR(M.Determinant(), Det, 1e-15) << Rows.size();
+  }
+  int Changes = 0;
+  M.OnChange = [&](TObject*) { ++Changes; };
+  EXPECT_EQ(M.Determinant(), 24);
+  EXPECT_EQ(Changes, 0);
+  SetRows(M, {{HUGE_VAL, 1}, {1, 2}});
+  M.Determinant();  // terminates; the value follows the floating-point rules
+}
+
+// The factors, bit for bit those of the plain algorithm (row exchanges included). With
+// handlers they move through the element setters, one event each; without, in bulk.
+TEST(LUdecomposition, PlainFactorsWithAndWithoutHandlers) {
+  constexpr int32_t N = 12;
+  std::mt19937_64 Gen(3);
+  TMatrix A, L1, U1, L2, U2;
+  std::vector<std::vector<double>> Ref = RandomPair(A, N, Gen), RefL = Ref, RefU = Ref;
+  std::vector<int> Index;
+  int Sign;
+  ASSERT_TRUE(ReferenceLU(Ref, N, Index, Sign));
+  for (int32_t i = 1; i <= N; ++i)
+    for (int32_t j = 1; j <= N; ++j) {
+      RefL[i][j] = i > j ? Ref[i][j] : i == j;
+      RefU[i][j] = i <= j ? Ref[i][j] : 0;
+    }
+  ASSERT_TRUE(A.LUdecomposition(&L1, &U1));
+  ExpectSameBits(L1, RefL, N);
+  ExpectSameBits(U1, RefU, N);
+  int LEvents = 0, UEvents = 0, CloneEvents = 0;
+  L2.OnChange = [&](TObject*) { ++LEvents; };
+  U2.OnChange = [&](TObject*) { ++UEvents; };
+  ASSERT_TRUE(A.LUdecomposition(&L2, &U2));
+  EXPECT_EQ(LEvents, 2 + N + N * (N - 1) / 2);  // Resize, Fill, the diagonal, the moved part
+  TMatrix C;
+  C.OnChange = [&](TObject*) { ++CloneEvents; };
+  C.Clone(&A);
+  EXPECT_EQ(UEvents, CloneEvents + N * (N - 1) / 2);  // Clone, the zeroed part
+  EXPECT_EQ(L1.CRCofData(), L2.CRCofData());
+  EXPECT_EQ(U1.CRCofData(), U2.CRCofData());
+}
+
+TEST(LUdecomposition, EqualScaledCandidatesTakeTheLowerRow) {
+  TMatrix A, L, U;
+  SetRows(A, {{2, 1}, {2, 1}});  // identical rows: equal scaled candidates, singular
+  EXPECT_FALSE(A.LUdecomposition(&L, &U));
+  SetRows(A, {{1, 1}, {2, 2.5}});  // scaled candidates 1/1 and 2/2.5 = 0.8: row 1 stays
+  ASSERT_TRUE(A.LUdecomposition(&L, &U));
+  EXPECT_EQ(A_(U, 1, 1), 1);
+  SetRows(A, {{1, 1}, {2, 2}});  // 1/1 and 2/2: equal, the lower row (2) is the pivot
+  A.LUdecomposition(&L, &U);
+  EXPECT_EQ(A_(U, 1, 1), 2);
+  EXPECT_FALSE(A.LUdecomposition(nullptr, &U));
+  EXPECT_FALSE(A.LUdecomposition(&A, &U));
+}
+
+TEST(Cholesky, FactorAndItsTransposeInTheInput) {
+  TMatrix A, L;
+  SetRows(A, {{4, 2}, {2, 3}});
+  ASSERT_TRUE(A.CholeskyDecomp(&L));
+  test::ExpectRowsNear(L, {{2, 0}, {1, std::sqrt(2.0)}}, 0);
+  EXPECT_EQ(A_(A, 1, 2), 1);  // the input's upper element now holds the factor
+  SetRows(A, {{1, 2}, {2, 1}});
+  EXPECT_FALSE(A.CholeskyDecomp(&L));
+  A.Resize(2, 3);
+  EXPECT_FALSE(A.CholeskyDecomp(&L));
+}
+
+TEST(Norms, AllFourKinds) {
+  TMatrix M;
+  SetRows(M, {{3, 4}});
+  EXPECT_EQ(M.Norm(ntFrobenius), 5);
+  SetRows(M, {{1, -2}, {3, 4}});
+  EXPECT_EQ(std::pair(M.Norm(ntColwise), M.Norm(ntRowwise)), std::pair(6.0, 7.0));
+  // numpy.linalg.norm([[1, -2], [3, 4]], 2) = 5.116672736016927
+  EXPECT_NEAR(M.Norm(ntSpectral), 5.116672736016927, 1e-14);
+  SetRows(M, {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}});
+  EXPECT_EQ(M.Norm(ntSpectral), 1);
+  SetRows(M, {{1, 2, 3}});  // fewer rows than columns
+  EXPECT_NEAR(M.Norm(ntSpectral), std::sqrt(14.0), 1e-14);
+  SetRows(M, {{0.5, -1.25, 2}, {3, 0.75, -0.5}, {-2, 1, 1.5}, {0.25, 0.5, -3}});
+  // numpy.linalg.norm(A, 2) for these rows
+  EXPECT_NEAR(M.Norm(ntSpectral), 4.369027285572729, 1e-13);
+  ProcStat = 0;
+  M.Norm(ntSpectral);
+  EXPECT_EQ(ProcStat, 12);  // four phases of n = 3 rounds
+  AbortMathProc = true;
+  test::ExpectThrowMessage<EZEQMatrixError>([&] { M.Norm(ntSpectral); },
+                                            "near singular covariance matrix");
+  AbortMathProc = false;
+  M.Resize(0, 0);
+  EXPECT_EQ(std::pair(M.Norm(ntSpectral), M.Norm(ntColwise)), std::pair(0.0, 0.0));
+}
+
+TEST(Balance, ScalesTheOffDiagonal) {
+  TMatrix M;
+  SetRows(M, {{1, 100}, {0.01, 1}});
+  ASSERT_TRUE(M.Balance());
+  EXPECT_NEAR(std::fabs(A_(M, 1, 2)) / std::fabs(A_(M, 2, 1)), 1, 0.1);
+  EXPECT_EQ(A_(M, 1, 1), 1);
+  SetRows(M, {{2, 0}, {0, 3}});
+  ASSERT_TRUE(M.Balance());
+  EXPECT_EQ(A_(M, 1, 2), 0);
+  SetRows(M, {{1, 0}, {5, 1}});  // a zero off-diagonal row: left alone
+  ASSERT_TRUE(M.Balance());
+  EXPECT_EQ(A_(M, 2, 1), 5);
+  M.Resize(2, 3);
+  EXPECT_FALSE(M.Balance());
+}
+
+TEST(OtherOperations, SquareTraceDiffTransposeArithmetic) {
+  TMatrix M, S;
+  SetRows(M, {{1, 3}, {2, 4}});  // columns (1, 2) and (3, 4)
+  ProcStat = 0;
+  ASSERT_TRUE(M.Square(&S, 1));
+  EXPECT_EQ(test::RowsOf(S), (test::TRows{{5, 11}, {11, 25}}));
+  EXPECT_EQ(std::pair(ProcStat, M.Trace()), std::pair(2.0, 5.0));
+  TMatrix D;
+  SetRows(D, {{1}, {4}, {9}, {16}});
+  D.Diff(0);
+  D.Diff(11);
+  EXPECT_EQ(D.NrOfRows(), 4);
+  D.Diff(1);
+  D.Diff(3);  // 3 rows: nothing
+  EXPECT_EQ(test::RowsOf(D), (test::TRows{{3}, {5}, {7}}));
+  SetRows(M, {{1, 2, 3}});
+  ASSERT_TRUE(M.Transpose());
+  EXPECT_EQ(test::RowsOf(M), (test::TRows{{1}, {2}, {3}}));
+  TMatrix A, B;
+  SetRows(A, {{1, 2}});
+  SetRows(B, {{10, 20}});
+  ASSERT_TRUE(A.Add(&B));
+  A.SMult(2);
+  A.SAdd(1);
+  ASSERT_TRUE(A.Subtract(&B));
+  EXPECT_EQ(test::RowsOf(A), (test::TRows{{13, 25}}));
+  B.Resize(1, 1);
+  EXPECT_FALSE(A.Add(&B));
+  EXPECT_FALSE(A.Subtract(nullptr));
 }
 
 class InvertKernels : public test::SimdLevelTest {};

@@ -5,11 +5,15 @@
 //   lg 0 -> "throws logarithm: invalid argument"
 //   nDistriIntegral 1.5 -> 0.9331927987311419 ~1e-12
 //
+//   Percentile "1 2 3 4" 50 -> 2.5
+//   Quartiles "2 1" -> "1 1.5 2"
+//
 // The test names the functions a table may call (each turns its text arguments into a call and
-// its result into text with Show). A result is compared as a number when the expected text is
-// one (NaN equals NaN; "~tol" allows that absolute difference), otherwise as text. Texts with
-// blanks are quoted; inside quotes \xHH stands for a byte and \ before any other character for
-// that character. A call that raises gives "throws " and the message.
+// its result into text with Show). A result is compared as numbers when the expected text and
+// the result are both numbers or quoted lists of numbers of the same length (NaN equals NaN;
+// "~tol" allows that absolute difference in each), otherwise as text. Texts with blanks are
+// quoted; inside quotes \xHH stands for a byte and \ before any other character for that
+// character. A call that raises gives "throws " and the message.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -52,6 +56,36 @@ inline double Num(const std::string& S) {
 }
 inline int32_t Int(const std::string& S) { return static_cast<int32_t>(std::stoll(S, nullptr, 0)); }
 
+// A quoted list argument: its blank-separated numbers (as Num reads them).
+inline std::vector<double> List(const std::string& S) {
+  std::vector<double> V;
+  for (size_t i = S.find_first_not_of(' '); i < S.size(); i = S.find_first_not_of(' ', i)) {
+    const size_t End = std::min(S.find(' ', i), S.size());
+    V.push_back(Num(S.substr(i, End - i)));
+    i = End;
+  }
+  return V;
+}
+inline std::vector<int32_t> IntList(const std::string& S) {
+  const std::vector<double> D = List(S);
+  return {D.begin(), D.end()};
+}
+
+// A list result: the values' texts separated by blanks.
+template <class T>
+std::string Show(const std::vector<T>& V) {
+  std::string S;
+  for (const T& X : V) {
+    if (!S.empty()) S += ' ';
+    S += Show(X);
+  }
+  return S;
+}
+template <class... T>
+requires(sizeof...(T) > 1) std::string Show(const T&... X) {
+  return Show(std::vector<double>{static_cast<double>(X)...});
+}
+
 // The tokens of a row: blank-separated words and quoted texts.
 inline std::vector<std::string> RowTokens(const std::string& Line) {
   std::vector<std::string> T;
@@ -82,10 +116,16 @@ inline std::vector<std::string> RowTokens(const std::string& Line) {
 
 // Runs every row of the data file RelPath with the functions of Table.
 inline void RunExamples(const std::string& RelPath, const std::map<std::string, TExample>& Table) {
-  const auto Number = [](const std::string& S, double& X) {
-    char* End = nullptr;
-    X = std::strtod(S.c_str(), &End);
-    return !S.empty() && End == S.c_str() + S.size();
+  // The numbers of a text that holds nothing else.
+  const auto Numbers = [](const std::string& S, std::vector<double>& X) {
+    X.clear();
+    const char* P = S.c_str();
+    for (char* End = nullptr;; P = End) {
+      while (*P == ' ') ++P;
+      if (*P == 0) return !X.empty();
+      X.push_back(std::strtod(P, &End));
+      if (End == P || (*End != ' ' && *End != 0)) return false;
+    }
   };
   const std::vector<std::string> Lines = DataLines(RelPath);
   EXPECT_FALSE(Lines.empty()) << RelPath << " holds no example";
@@ -104,12 +144,15 @@ inline void RunExamples(const std::string& RelPath, const std::map<std::string, 
     } catch (const std::exception& E) {
       Actual = std::string("throws ") + E.what();
     }
-    double X, Y;
-    if (Number(*(Arrow + 1), X) && Number(Actual, Y))
-      EXPECT_TRUE((std::isnan(X) && std::isnan(Y)) || std::fabs(X - Y) <= Tolerance || X == Y)
-          << Line << "\n  actual: " << Actual;
-    else
+    std::vector<double> X, Y;
+    if (Numbers(*(Arrow + 1), X) && Numbers(Actual, Y) && X.size() == Y.size()) {
+      for (size_t i = 0; i < X.size(); ++i)
+        EXPECT_TRUE((std::isnan(X[i]) && std::isnan(Y[i])) || std::fabs(X[i] - Y[i]) <= Tolerance ||
+                    X[i] == Y[i])
+            << Line << "\n  actual: " << Actual;
+    } else {
       EXPECT_EQ(Actual, *(Arrow + 1)) << Line;
+    }
   }
 }
 

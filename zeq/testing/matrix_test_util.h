@@ -2,6 +2,8 @@
 // read A(i, j) (row i, column j, that is Elem(j, i)).
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <vector>
 
 #include "zeq/matrix/matrix.h"
@@ -10,24 +12,41 @@ namespace zeq::test {
 
 using TRows = std::vector<std::vector<double>>;
 
-inline void SetRows(TMatrix& M, const TRows& Rows) {
-  M.Resize(static_cast<int32_t>(Rows[0].size()), static_cast<int32_t>(Rows.size()));
+// Fills a matrix of either twin from its rows.
+template <class M>
+void SetRows(M& X, const TRows& Rows) {
+  X.Resize(static_cast<int32_t>(Rows[0].size()), static_cast<int32_t>(Rows.size()));
   for (size_t i = 0; i < Rows.size(); ++i)
     for (size_t j = 0; j < Rows[i].size(); ++j)
-      M.SetVal(static_cast<int32_t>(j + 1), static_cast<int32_t>(i + 1), Rows[i][j]);
+      X.SetVal(static_cast<int32_t>(j + 1), static_cast<int32_t>(i + 1),
+               static_cast<typename M::TElem>(Rows[i][j]));
 }
 
-inline double A_(const TMatrix& M, int32_t i, int32_t j) { return M.GetVal(j, i); }
+template <class M>
+double A_(const M& X, int32_t i, int32_t j) {
+  return X.GetVal(j, i);
+}
 
-// The matrix as rows, the form SetRows takes.
-inline TRows RowsOf(const TMatrix& M) {
-  TRows Rows(static_cast<size_t>(M.NrOfRows()), std::vector<double>(M.NrOfColumns()));
-  for (int32_t i = 1; i <= M.NrOfRows(); ++i)
-    for (int32_t j = 1; j <= M.NrOfColumns(); ++j) Rows[i - 1][j - 1] = A_(M, i, j);
+// The matrix (of either twin) as rows, the form SetRows takes.
+template <class M>
+TRows RowsOf(const M& X) {
+  TRows Rows(static_cast<size_t>(X.NrOfRows()), std::vector<double>(X.NrOfColumns()));
+  for (int32_t i = 1; i <= X.NrOfRows(); ++i)
+    for (int32_t j = 1; j <= X.NrOfColumns(); ++j) Rows[i - 1][j - 1] = A_(X, i, j);
   return Rows;
 }
 
-// A matrix of one column.
+// Expects every element of M within Tol of Rows (1-based rows of the matrix, in order).
+inline void ExpectRowsNear(const TMatrix& M, const TRows& Rows, double Tol) {
+  const TRows Got = RowsOf(M);
+  ASSERT_EQ(Got.size(), Rows.size());
+  for (size_t i = 0; i < Rows.size(); ++i) {
+    ASSERT_EQ(Got[i].size(), Rows[i].size()) << "row " << i + 1;
+    for (size_t j = 0; j < Rows[i].size(); ++j)
+      EXPECT_NEAR(Got[i][j], Rows[i][j], Tol) << "row " << i + 1 << " column " << j + 1;
+  }
+}
+
 inline void SetColumn(TMatrix& M, const std::vector<double>& Values) {
   TRows Rows;
   for (double V : Values) Rows.push_back({V});

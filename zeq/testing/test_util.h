@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -25,6 +26,18 @@ void ExpectThrowMessage(F&& Call, const std::string& Message) {
 
 // The lines of a data file in the source tree (RelPath such as "zeq/math2/testdata/x.txt"),
 // without blank lines and lines starting with '#'. An unreadable file fails the test.
+// A path in the temporary folder for a test's file ("zeq_" + Name).
+inline std::string TempPath(const std::string& Name) {
+  return (std::filesystem::temp_directory_path() / ("zeq_" + Name)).string();
+}
+inline void WriteFile(const std::string& Path, const std::string& Bytes) {
+  std::ofstream(Path, std::ios::binary) << Bytes;
+}
+inline std::string ReadFile(const std::string& Path) {
+  std::ifstream In(Path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
+}
+
 inline std::vector<std::string> DataLines(const std::string& RelPath) {
   std::ifstream In(std::string(ZEQ_SOURCE_DIR) + "/" + RelPath);
   EXPECT_TRUE(In.good()) << "cannot read " << RelPath;
@@ -44,6 +57,14 @@ inline std::vector<double> Numbers(const std::string& Line) {
 
 // Log relative error (correct significant digits) of X against the certified C: the absolute
 // error for C = 0, capped at 15.
+// Expects Got as long as Expected and each value within Tol of its counterpart.
+inline void ExpectAllNear(const std::vector<double>& Got, const std::vector<double>& Expected,
+                          double Tol) {
+  ASSERT_EQ(Got.size(), Expected.size());
+  for (size_t i = 0; i < Got.size(); ++i)
+    EXPECT_NEAR(Got[i], Expected[i], Tol) << "value " << i + 1;
+}
+
 inline double LRE(double X, double C) {
   const double Err = C == 0 ? std::fabs(X) : std::fabs(X - C) / std::fabs(C);
   return Err == 0 ? 15.0 : std::min(15.0, -std::log10(Err));
