@@ -45,6 +45,12 @@ TEST(FastFourier, SizesMessagesAndUserWeights) {
   F.SetWeightingWindow(fwUserDef);
   F.Transform();
   EXPECT_EQ(F.MagniMax(), 0);
+  F.SetWeightingWindow(fwRectangle);
+  F.SetRealSpec(2, 1);
+  F.Transform();
+  EXPECT_GT(F.MagniMax(), 0);
+  F.SetSpectrumSize(4);  // new, zeroed data: the maxima are computed anew
+  EXPECT_EQ(F.MagniMax(), 0);
 }
 
 // The transform evaluated directly in extended precision, with the unit's sign convention.

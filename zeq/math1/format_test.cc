@@ -89,10 +89,16 @@ TEST(DegreeText, ConvertBetweenNotations) {
 TEST(DegreeText, RoundDegreeSteps) {
   using T = std::tuple<int32_t, int32_t, int32_t>;
   const std::tuple<T, bool, T> Cases[] = {
-      {{7, 0, 0}, false, {5, 0, 0}}, {{1, 0, 0}, false, {1, 0, 0}},
-      {{7, 0, 0}, true, {10, 0, 0}}, {{0, 45, 0}, true, {1, 0, 0}},
-      {{0, 0, 4}, false, {0, 0, 3}}, {{500, 10, 0}, true, {360, 0, 0}},
-      {{2, -1, 5}, true, {0, 0, 0}}};
+      {{7, 0, 0}, false, {5, 0, 0}},     {{1, 0, 0}, false, {1, 0, 0}},
+      {{7, 0, 0}, true, {10, 0, 0}},     {{0, 45, 0}, true, {1, 0, 0}},
+      {{0, 0, 4}, false, {0, 0, 3}},     {{500, 10, 0}, true, {360, 0, 0}},
+      {{2, -1, 5}, true, {0, 0, 0}},     {{0, 45, 0}, false, {0, 30, 0}},
+      {{0, 21, 0}, false, {0, 20, 0}},   {{0, 17, 0}, false, {0, 15, 0}},
+      {{0, 12, 0}, false, {0, 10, 0}},   {{0, 16, 0}, true, {0, 20, 0}},
+      {{0, 0, 11}, true, {0, 0, 15}},    {{0, 0, 21}, true, {0, 0, 30}},
+      {{100, 0, 0}, false, {90, 0, 0}},  {{45, 0, 0}, true, {60, 0, 0}},
+      {{200, 0, 0}, false, {180, 0, 0}}, {{25, 0, 0}, true, {30, 0, 0}},
+      {{12, 0, 0}, false, {10, 0, 0}},   {{17, 0, 0}, true, {20, 0, 0}}};
   for (auto [In, Up, Out] : Cases) {
     auto [D, M, S] = In;
     RoundDegrees(D, M, S, Up);

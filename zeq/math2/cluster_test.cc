@@ -106,6 +106,11 @@ TEST(AgglomClustering, DocumentedExampleNodePositionsAndAbort) {
   EXPECT_EQ(ValuesOf(MergeDist), (TValues{0, 0}));
   EXPECT_EQ(ValuesOf(NodePos), (TValues{0, 0, 0, 0, 0}));
   EXPECT_EQ(Dendrogram.GetVal(3, 1), 0);
+  test::SetRows(X, {{4}});  // one object: no merge; its node at 1, reported at 0 %
+  AgglomClustering(nullptr, &X, dmEuclid, cmSingleLink, 0, &Dendrogram, &MergeDist, &NodePos,
+                   FeedBack, nullptr);
+  EXPECT_EQ(std::pair(ValuesOf(NodePos), Percent.back()), std::pair(TValues{1}, 0));
+  EXPECT_EQ(Percent.size(), 4u);
 }
 
 TEST(AgglomClustering, FastMergesEqualTheFullScanForEveryRule) {

@@ -84,6 +84,9 @@ TEST(ConvexHull, DocumentedCasesAndRandomSetsAgainstABruteForceHull) {
   const TPoints Hull = Convex2DHull(WithCentre);
   EXPECT_EQ(Hull.size(), 4u);
   EXPECT_EQ(Convex2DHull(TPoints{{0, 0}, {5, 1}, {2, 2}}).size(), 3u);  // fewer than 4: as they are
+  // A diamond: a vertical chord between two corners with the others within 1 of it.
+  const TPoints Diamond{{0, 0}, {0.5, 0.5}, {0, 1}, {-0.5, 0.5}};
+  EXPECT_EQ(Convex2DHull(Diamond).size(), 4u);
   std::mt19937_64 Gen(2);
   std::uniform_int_distribution<int> Grid(-20,
                                           20);  // integer points: collinear triples, duplicates
@@ -134,6 +137,7 @@ TEST(ImageCorrelation, SelfNegativeSizesAndOutsidePixels) {
   EXPECT_TRUE(r >= -1 && r <= 1);
   EXPECT_EQ(CalcImgCorrelation(&A, &B, TRect{0, 0, 0, 1}, TRect{0, 0, 0, 1}, icmRed),
             0);  // 2 pixels
+  EXPECT_EQ(CalcImgCorrelation(nullptr, &B, All, All, icmRed), 0);
 }
 
 }  // namespace

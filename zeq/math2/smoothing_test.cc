@@ -113,6 +113,19 @@ TEST(Smoothing, SavitzkyGolayIsExactForCubicsAndDifferentiatesQuadratics) {
   for (double V : Smooth(FirstDeriv, Line, 1, 80, 7)) EXPECT_DOUBLE_EQ(V, 1.0);  // slope of i
 }
 
+TEST(Smoothing, PolynomialSmoothOfAnImpulseIsItsTableRow) {
+  for (int32_t L = 5; L <= 25; L += 2) {
+    TValues X(60, 0.0);
+    X[29] = 1;
+    const TValues S = Smooth(PolynomialSmooth, X, 1, 60, L);
+    const auto& Row = GolayPoly[static_cast<size_t>((L - 5) / 2)];
+    for (int32_t k = -L / 2; k <= L / 2; ++k)
+      ASSERT_NEAR(S[static_cast<size_t>(29 + k)],
+                  static_cast<double>(Row[1 + std::abs(k)]) / Row[0], 1e-15)
+          << L << " " << k;
+  }
+}
+
 TEST(Smoothing, GolayTablesMatchSavgolCoeffs) {
   // Each row divided by its norm is scipy's least-squares filter; the rows have no common
   // divisor; the documented rows for the lengths 5 and 25 read as printed.

@@ -122,12 +122,14 @@ TEST(SVDLeastSquares, RankDeficientDesignGivesTheMinimumNormSolution) {
   for (int32_t j = 1; j <= 3; ++j)
     if (W.GetVal(j) < 1e-10) W.SetVal(j, 0);
   SVDBackSubst(&U, &W, &V, &B, &X);
-  const double Expected[] = {0.5, 0.5, 0.0};
-  for (int32_t j = 1; j <= 3; ++j) {
-    EXPECT_NEAR(C.GetVal(j), Expected[j - 1], 1e-14);
-    EXPECT_NEAR(X.GetVal(j), Expected[j - 1], 1e-14);
-  }
+  test::ExpectAllNear(test::ValuesOf(C), {0.5, 0.5, 0}, 1e-14);
+  test::ExpectAllNear(test::ValuesOf(X), {0.5, 0.5, 0}, 1e-14);
   EXPECT_EQ(E.NrOfElem(), 3);
+  TMatrix NoColumns;
+  NoColumns.Resize(0, 4);
+  C.Fill(7);
+  EXPECT_TRUE(SVDLeastSquares(&NoColumns, &B, &C, nullptr, NearSingular));  // nothing to fit
+  EXPECT_EQ(test::ValuesOf(C), (std::vector<double>{7, 7, 7}));
 }
 
 TEST(SVDLeastSquares, NistMultipleRegressionAndNoIntercept) {

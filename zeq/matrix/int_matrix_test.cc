@@ -166,6 +166,9 @@ TEST(SparseMatrix, AddSparseToDense) {
   S->SetVal(4, 1, 1);  // no longer fits
   EXPECT_FALSE(D.Add(S.get()));
   EXPECT_FALSE(S->Add(&D));  // a sparse matrix is never the target
+  int32_t c = 9, r = 9;
+  S->Find(0, 0, 0, 0, 5, c, r);  // not searched in the sparse form
+  EXPECT_EQ(std::pair(c, r), std::pair(0, 0));
 }
 
 TEST(IntMatrix, DenseTwinsWrapAndCount) {

@@ -132,9 +132,9 @@ TEST(Mat4DFile, AppendContinuesInTheLastRecord) {
   L.LoadBinary(F.Name, 0, 0);
   EXPECT_EQ(L.CRCofData(), M.CRCofData());
   std::vector<int32_t> Slots;
-  L.OnReadElement = [&](TObject*, int32_t, int32_t, int32_t, int32_t it, double V) {
+  L.OnReadElement = [&](TObject*, int32_t ix, int32_t iy, int32_t iz, int32_t it, double V) {
     Slots.push_back(it);
-    EXPECT_GE(V, 2000);
+    EXPECT_EQ(V, test::Position(ix, iy, iz, 2));  // the element of its place in slot 2
   };
   L.ReadBinary(F.Name, 2, 2);
   EXPECT_EQ(Slots, std::vector<int32_t>(300, 1));

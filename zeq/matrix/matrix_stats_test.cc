@@ -140,6 +140,8 @@ TEST(MatrixScaling, CorrelateMatrices) {
   SetRows(A, {{1, 2}, {3, 4}});
   SetRows(B, {{2, 4}, {6, 8}});
   EXPECT_DOUBLE_EQ(A.Correlate(&B), 1);
+  SetRows(B, {{2, 1}, {6, 8}});  // numpy.corrcoef([1, 2, 3, 4], [2, 1, 6, 8])[0, 1]
+  EXPECT_NEAR(A.Correlate(&B), 0.898684364939248, 1e-15);
   B.Resize(3, 2);
   test::ExpectThrowMessage<EZEQMatrixError>([&] { A.Correlate(&B); },
                                             "Component \"a\": matrices do not match");

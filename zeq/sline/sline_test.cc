@@ -86,6 +86,16 @@ TEST(SLine, ClipBoxKeepsThePartInsideTheBox) {
   EXPECT_EQ((TValues{xa, ya, xb, yb}), (TValues{-1, -1, 1, 1}));
   EXPECT_FALSE(L.SubstituteInf());  // restored
   EXPECT_FALSE(L.ClipBox(5, -2, 6, 1, xa, ya, xb, yb));
+  // Lines along the four edges, found at the limits of the edges; a vertical line meets its
+  // edge x = x1 or x2 at y = 0 (0 / 1e-100), then the edge y = y1 at its corner.
+  for (auto [Line, Ends] : {std::pair{TValues{-1, -2, 3, -2}, TValues{-1, -2, 3, -2}},
+                            {{-1, 1, 3, 1}, {-1, 1, 3, 1}},
+                            {{-1, -2, -1, 1}, {-1, 0, -1, -2}},
+                            {{3, -2, 3, 1}, {3, 0, 3, -2}}}) {
+    ASSERT_TRUE(L.LineFrom2Points(Line[0], Line[1], Line[2], Line[3]));
+    ASSERT_TRUE(L.ClipBox(-1, -2, 3, 1, xa, ya, xb, yb));
+    EXPECT_EQ((TValues{xa, ya, xb, yb}), Ends);
+  }
   // Random lines and boxes: both ends lie on the boundary, the segment between them inside, and
   // the line beyond them outside.
   std::mt19937_64 Gen(3);

@@ -168,6 +168,7 @@ TEST(KernelDensity, GridSizesAndShape) {
   EstimateProbDensity(&Sym, &SymDensity, -3, 3, 1, 0.8, 10, MinIx, MaxIx);
   for (int32_t j = 1; j <= 11; ++j)
     EXPECT_NEAR(SymDensity.GetVal(j), SymDensity.GetVal(12 - j), 1e-15) << j;
+  EXPECT_EQ(std::pair(MinIx, MaxIx), std::pair(1, 6));  // of equal extremes, the first
   EstimateProbDensity(&Data, &Density, -3, 3, 1, 0.8, 20000, MinIx, MaxIx);
   EXPECT_EQ(Density.NrOfElem(), 10001);
   double Area = 0;  // the estimate integrates to about 1 over a wide grid

@@ -207,6 +207,9 @@ TEST(VectorText, RoundTripsForBothTwins) {
   ASSERT_TRUE(I.StoreOnFile(4, 1, Path));
   EXPECT_TRUE(J.LoadFromFile(Path, true));
   EXPECT_EQ(J.CRCofData(), I.CRCofData());
+  WriteFile(Path, "1 2\n+1.8e308\n-1.8e308\n");  // beyond the range, with either sign
+  ASSERT_TRUE(W.LoadFromFile(Path, true));
+  EXPECT_EQ(std::pair(W.GetVal(1), W.GetVal(2)), std::pair(DBL_MAX, -DBL_MAX));
   WriteFile(Path, "1 2\n2.5\n3.5\n");  // rounded to even
   ASSERT_TRUE(J.LoadFromFile(Path, true));
   EXPECT_EQ(test::ValuesOf(J), (std::vector<int32_t>{2, 4, -1500000009, -2000000012}));
