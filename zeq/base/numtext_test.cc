@@ -8,10 +8,7 @@
 namespace zeq {
 namespace {
 
-using test::Int;
-using test::Num;
-using test::Show;
-using A = const test::TArgs&;
+using namespace test::table;
 
 TEST(NumberTextExamples, TableOfCalls) {
   // A failed parse reads "false"; a successful one must also leave the value set.

@@ -14,10 +14,7 @@
 namespace zeq {
 namespace {
 
-using test::Int;
-using test::Num;
-using test::Show;
-using A = const test::TArgs&;
+using namespace test::table;
 
 TEST(FormatExamples, TableOfCalls) {
   const auto U8 = [](const std::string& S) { return static_cast<uint8_t>(Int(S)); };
@@ -98,7 +95,9 @@ TEST(DegreeText, RoundDegreeSteps) {
       {{0, 0, 11}, true, {0, 0, 15}},    {{0, 0, 21}, true, {0, 0, 30}},
       {{100, 0, 0}, false, {90, 0, 0}},  {{45, 0, 0}, true, {60, 0, 0}},
       {{200, 0, 0}, false, {180, 0, 0}}, {{25, 0, 0}, true, {30, 0, 0}},
-      {{12, 0, 0}, false, {10, 0, 0}},   {{17, 0, 0}, true, {20, 0, 0}}};
+      {{12, 0, 0}, false, {10, 0, 0}},   {{17, 0, 0}, true, {20, 0, 0}},
+      {{0, 1, 0}, false, {0, 1, 0}},     {{0, 2, 0}, false, {0, 2, 0}},
+      {{0, 0, 3}, true, {0, 0, 3}}};
   for (auto [In, Up, Out] : Cases) {
     auto [D, M, S] = In;
     RoundDegrees(D, M, S, Up);

@@ -13,10 +13,7 @@
 namespace zeq {
 namespace {
 
-using test::Int;
-using test::Num;
-using test::Show;
-using A = const test::TArgs&;
+using namespace test::table;
 
 // The first Count arguments as numbers.
 std::vector<double> Nums(A Args, size_t Count) {

@@ -14,10 +14,7 @@
 namespace zeq {
 namespace {
 
-using test::Int;
-using test::Num;
-using test::Show;
-using A = const test::TArgs&;
+using namespace test::table;
 
 // A level of significance by its name in the code ("Dot050").
 TSignifLevelEx Level(const std::string& Name) {

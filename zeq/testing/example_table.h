@@ -7,10 +7,12 @@
 //
 //   Percentile "1 2 3 4" 50 -> 2.5
 //   Quartiles "2 1" -> "1 1.5 2"
+//   MeanCenterRows "1 3; 3 5" -> "2 4; -1 1; -1 1"
 //
 // The test names the functions a table may call (each turns its text arguments into a call and
 // its result into text with Show). A result is compared as numbers when the expected text and
-// the result are both numbers or quoted lists of numbers of the same length (NaN equals NaN;
+// the result are both numbers or quoted lists of numbers of the same length, ";" in the same
+// places (NaN equals NaN;
 // "~tol" allows that absolute difference in each), otherwise as text. Texts with blanks are
 // quoted; inside quotes \xHH stands for a byte and \ before any other character for that
 // character. A call that raises gives "throws " and the message.
@@ -114,17 +116,30 @@ inline std::vector<std::string> RowTokens(const std::string& Line) {
   return T;
 }
 
+// The names the calls of a table use: `using namespace test::table;` in a test.
+namespace table {
+using test::Int;
+using test::List;
+using test::Num;
+using test::Show;
+using A = const TArgs&;
+}  // namespace table
+
 // Runs every row of the data file RelPath with the functions of Table.
 inline void RunExamples(const std::string& RelPath, const std::map<std::string, TExample>& Table) {
-  // The numbers of a text that holds nothing else.
-  const auto Numbers = [](const std::string& S, std::vector<double>& X) {
+  // The numbers of a text that holds nothing else; a ";" between them (rows of a matrix) is
+  // noted in the numbers' Shape, which must match too.
+  const auto Numbers = [](const std::string& S, std::vector<double>& X, std::string& Shape) {
     X.clear();
+    Shape.clear();
     const char* P = S.c_str();
     for (char* End = nullptr;; P = End) {
-      while (*P == ' ') ++P;
+      for (; *P == ' ' || *P == ';'; ++P)
+        if (*P == ';') Shape += ';';
       if (*P == 0) return !X.empty();
       X.push_back(std::strtod(P, &End));
-      if (End == P || (*End != ' ' && *End != 0)) return false;
+      Shape += "n";
+      if (End == P || (*End != ' ' && *End != ';' && *End != 0)) return false;
     }
   };
   const std::vector<std::string> Lines = DataLines(RelPath);
@@ -145,7 +160,8 @@ inline void RunExamples(const std::string& RelPath, const std::map<std::string, 
       Actual = std::string("throws ") + E.what();
     }
     std::vector<double> X, Y;
-    if (Numbers(*(Arrow + 1), X) && Numbers(Actual, Y) && X.size() == Y.size()) {
+    std::string XShape, YShape;
+    if (Numbers(*(Arrow + 1), X, XShape) && Numbers(Actual, Y, YShape) && XShape == YShape) {
       for (size_t i = 0; i < X.size(); ++i)
         EXPECT_TRUE((std::isnan(X[i]) && std::isnan(Y[i])) || std::fabs(X[i] - Y[i]) <= Tolerance ||
                     X[i] == Y[i])

@@ -14,10 +14,7 @@
 namespace zeq {
 namespace {
 
-using test::Int;
-using test::Num;
-using test::Show;
-using A = const test::TArgs&;
+using namespace test::table;
 
 // A vector named "v" holding the numbers of a list argument.
 template <class V>
