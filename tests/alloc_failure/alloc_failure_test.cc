@@ -1,13 +1,7 @@
 // Every allocation of the operations that promise to leave their object unchanged on failure
 // is failed in turn: after each failure the object must be as before, and the documented
 // message must be raised (or, for loads, the documented false returned).
-#include <gtest/gtest.h>
-
-#include <cstdio>
 #include <exception>
-#include <functional>
-#include <memory>
-#include <string>
 
 #include "zeq/datatable/datatable.h"
 #include "zeq/math2/curvefit.h"

@@ -1,16 +1,8 @@
 // End-to-end tests of the zeq tool: each row of cases.txt runs the program on a small file and
 // compares its exit code and standard output; the plots are parsed as XML and counted.
-#include <gtest/gtest.h>
-
 #include <sys/wait.h>
-
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <regex>
-#include <sstream>
-#include <string>
-#include <vector>
 
 #include "zeq/testing/test_util.h"
 

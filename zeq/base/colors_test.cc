@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include "zeq/base/base.h"
+#include "zeq/testing/test_util.h"
 
 namespace zeq {
 namespace {

@@ -1,9 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <string_view>
-#include <vector>
 
 #include "zeq/base/base.h"
+#include "zeq/testing/test_util.h"
 
 namespace zeq {
 namespace {

@@ -1,9 +1,6 @@
-#include <gtest/gtest.h>
-
-#include <limits>
-
 #include "zeq/base/base.h"
 #include "zeq/testing/example_table.h"
+#include "zeq/testing/test_util.h"
 
 namespace zeq {
 namespace {

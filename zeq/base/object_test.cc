@@ -1,7 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <memory>
-
 #include "zeq/base/base.h"
 #include "zeq/testing/test_util.h"
 

@@ -1,8 +1,5 @@
-#include <gtest/gtest.h>
-
-#include <vector>
-
 #include "zeq/base/base.h"
+#include "zeq/testing/test_util.h"
 
 namespace zeq {
 namespace {

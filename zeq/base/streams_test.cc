@@ -1,12 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <limits>
-#include <random>
-
 #include "zeq/base/base.h"
 #include "zeq/testing/test_util.h"
 

@@ -1,9 +1,5 @@
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 #include "zeq/base/base.h"
+#include "zeq/testing/test_util.h"
 
 namespace zeq {
 namespace {

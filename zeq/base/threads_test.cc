@@ -1,9 +1,8 @@
-#include <gtest/gtest.h>
-
 #include <atomic>
 
 #include "zeq/base/internal/thread_pool.h"
 #include "zeq/base/threads.h"
+#include "zeq/testing/test_util.h"
 
 namespace zeq {
 namespace {

@@ -1,8 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <numbers>
-
 #include "zeq/complex/complex.h"
 #include "zeq/testing/test_util.h"
 

@@ -1,12 +1,4 @@
 // TDataTable statistics, scaling, covariances, attribute statistics, sorts and serialization.
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <random>
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include "zeq/datatable/datatable.h"
 #include "zeq/testing/test_util.h"
 

@@ -1,15 +1,6 @@
 // TDataTable core: defaults, sizing, categorial cells, names, the events of each change in
 // order, neutral answers outside the table, row and column operations against a simple model,
 // check strings and the ownership of an outside matrix.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <memory>
-#include <random>
-#include <string>
-#include <utility>
-#include <vector>
-
 #include "zeq/datatable/datatable.h"
 #include "zeq/testing/test_util.h"
 

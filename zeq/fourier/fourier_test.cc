@@ -1,11 +1,6 @@
 #include "zeq/fourier/fourier.h"
 
-#include <gtest/gtest.h>
-
-#include <cmath>
 #include <complex>
-#include <numbers>
-#include <random>
 
 #include "zeq/testing/simd_levels.h"
 #include "zeq/testing/test_util.h"

@@ -1,15 +1,8 @@
 // TKohonen: the schedules of radius and rate, neighbourhoods on plain and cyclic maps, abort
 // and resume, and a map that separates clearly separated clusters, reproducibly.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cmath>
-#include <set>
-#include <tuple>
-#include <vector>
-
 #include "zeq/kohonen/kohonen.h"
 #include "zeq/testing/matrix_test_util.h"
+#include "zeq/testing/test_util.h"
 #include "zeq/testing/vector_test_util.h"
 
 namespace zeq {

@@ -1,17 +1,6 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cmath>
-#include <cstring>
-#include <limits>
-#include <random>
-#include <string>
-#include <tuple>
-#include <type_traits>
-#include <vector>
-
 #include "zeq/math1/math1.h"
 #include "zeq/testing/simd_levels.h"
+#include "zeq/testing/test_util.h"
 
 namespace zeq {
 namespace {

@@ -1,11 +1,5 @@
-#include <gtest/gtest.h>
-
-#include <cfloat>
-#include <cmath>
-#include <tuple>
-#include <vector>
-
 #include "zeq/math1/math1.h"
+#include "zeq/testing/test_util.h"
 
 namespace zeq {
 namespace {

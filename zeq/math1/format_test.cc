@@ -1,12 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <bit>
-#include <cmath>
-#include <cstring>
-#include <limits>
-#include <random>
-#include <tuple>
-
 #include "zeq/math1/math1.h"
 #include "zeq/testing/example_table.h"
 #include "zeq/testing/test_util.h"

@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include "zeq/math1/math1.h"
+#include "zeq/testing/test_util.h"
 
 namespace zeq {
 namespace {

@@ -1,11 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <numbers>
-#include <random>
-#include <tuple>
-#include <vector>
-
 #include "zeq/math1/math1.h"
 #include "zeq/testing/example_table.h"
 #include "zeq/testing/test_util.h"

@@ -1,10 +1,5 @@
 #include "zeq/math2/cluster.h"
 
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <random>
-
 #include "zeq/testing/agglom_reference.h"
 #include "zeq/testing/matrix_test_util.h"
 #include "zeq/testing/test_util.h"

@@ -1,13 +1,5 @@
 #include "zeq/math2/curvefit.h"
 
-#include <gtest/gtest.h>
-
-#include <cfloat>
-#include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <vector>
-
 #include "zeq/testing/nist.h"
 #include "zeq/testing/test_util.h"
 

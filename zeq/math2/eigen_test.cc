@@ -1,11 +1,5 @@
 #include "zeq/math2/eigen.h"
 
-#include <gtest/gtest.h>
-
-#include <bit>
-#include <cmath>
-#include <random>
-
 #include "zeq/testing/matrix_test_util.h"
 #include "zeq/testing/simd_levels.h"
 #include "zeq/testing/test_util.h"
@@ -242,8 +236,14 @@ TEST(CalcPrincComp, RelativeSortedEigenvaluesProgressAndAbort) {
 
 TEST(CalcPrincComp, MatchesNumpyOnIrisRows) {
   TMatrix X;
-  test::SetRows(X, {{5.1, 3.5, 1.4}, {4.9, 3.0, 1.4}, {6.2, 2.9, 4.3}, {5.9, 3.0, 5.1},
-                    {6.7, 3.1, 4.4}, {5.0, 3.6, 1.4}, {6.3, 3.3, 6.0}, {5.8, 2.7, 5.1}});
+  test::SetRows(X, {{5.1, 3.5, 1.4},
+                    {4.9, 3.0, 1.4},
+                    {6.2, 2.9, 4.3},
+                    {5.9, 3.0, 5.1},
+                    {6.7, 3.1, 4.4},
+                    {5.0, 3.6, 1.4},
+                    {6.3, 3.3, 6.0},
+                    {5.8, 2.7, 5.1}});
   ASSERT_TRUE(CalcPrincComp(&X, 0, 0, 0, 0, 1));
   // numpy.linalg.eigh(numpy.cov(X, rowvar=False)), descending, values / sum, vectors with a
   // positive first component.

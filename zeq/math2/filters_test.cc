@@ -1,10 +1,6 @@
 #include "zeq/math2/filters.h"
 
-#include <gtest/gtest.h>
-
-#include <cmath>
 #include <complex>
-#include <numbers>
 
 #include "zeq/testing/test_util.h"
 #include "zeq/testing/vector_test_util.h"

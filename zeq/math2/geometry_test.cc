@@ -1,13 +1,5 @@
 #include "zeq/math2/geometry.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cmath>
-#include <numbers>
-#include <random>
-#include <set>
-
 #include "zeq/testing/test_util.h"
 
 namespace zeq {

@@ -1,13 +1,6 @@
 #include "zeq/math2/smoothing.h"
 
-#include <gtest/gtest.h>
-
-#include <bit>
-#include <cmath>
-#include <functional>
-#include <limits>
 #include <numeric>
-#include <random>
 
 #include "zeq/testing/test_util.h"
 #include "zeq/testing/vector_test_util.h"

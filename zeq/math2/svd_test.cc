@@ -1,16 +1,9 @@
 #include "zeq/math2/svd.h"
 
-#include <gtest/gtest.h>
-
-#include <bit>
-#include <cmath>
-#include <limits>
-#include <random>
-#include <tuple>
-
 #include "zeq/testing/matrix_test_util.h"
 #include "zeq/testing/nist.h"
 #include "zeq/testing/simd_levels.h"
+#include "zeq/testing/test_util.h"
 #include "zeq/testing/vector_test_util.h"
 
 namespace zeq {

@@ -1,13 +1,6 @@
-#include <gtest/gtest.h>
-
-#include <map>
-#include <memory>
-#include <random>
-#include <tuple>
-#include <utility>
-
 #include "zeq/matrix/matrix.h"
 #include "zeq/testing/matrix_test_util.h"
+#include "zeq/testing/test_util.h"
 #include "zeq/testing/vector_test_util.h"
 
 namespace zeq {
@@ -48,42 +41,6 @@ TEST(SparseMatrix, HugeIndicesDoNotAllocateDenseStorage) {
   EXPECT_EQ(std::tuple(M->GetVal(INT32_MAX, INT32_MAX), M->NrOfColumns(), M->Sum(0, 0, 0, 0)),
             std::tuple(4, INT32_MAX, 6));
   EXPECT_EQ(M->CRCofData().size(), 32u);
-}
-
-TEST(SparseMatrix, RandomOperationsAgreeWithADenseModel) {
-  std::mt19937_64 Gen(12);
-  std::uniform_int_distribution<int32_t> Ix(1, 40), Val(-5, 5), Op(0, 9);
-  auto M = Sparse(3);
-  std::map<std::pair<int32_t, int32_t>, int32_t> Model;
-  for (int Step = 0; Step < 4000; ++Step) {
-    const int32_t c = Ix(Gen), r = Ix(Gen), Nc = Ix(Gen), Nr = Ix(Gen), Which = Op(Gen);
-    if (Which == 0) {
-      M->Fill(0);
-      Model.clear();
-    } else if (Which == 1) {
-      M->Resize(Nc, Nr);
-      std::erase_if(Model,
-                    [&](const auto& E) { return E.first.first > Nc || E.first.second > Nr; });
-    } else {
-      M->SetVal(c, r, Val(Gen));
-      Model[{c, r}] = M->GetVal(c, r);
-    }
-    ASSERT_EQ(M->SparseNumElem(), static_cast<int32_t>(Model.size()));
-    int32_t i = 0;  // sorted by (column, row), no repeats
-    for (const auto& [Pos, V] : Model) {
-      const TSpMatElemInt E = M->SparseEntry(++i);
-      ASSERT_EQ(std::tuple(E.colidx, E.rowidx, E.value), std::tuple(Pos.first, Pos.second, V));
-    }
-  }
-  TIntMatrix Dense;
-  Dense.Assign(M.get());
-  Dense.SparseToArray();
-  int32_t Sum = 0;
-  for (const auto& [Pos, V] : Model) {
-    ASSERT_EQ(Dense.GetVal(Pos.first, Pos.second), V);
-    Sum += V;
-  }
-  EXPECT_EQ(std::pair(Dense.Sum(0, 0, 0, 0), M->Sum(0, 0, 0, 0)), std::pair(Sum, Sum));
 }
 
 TEST(SparseMatrix, ConversionsFillAndTranspose) {

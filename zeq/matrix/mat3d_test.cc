@@ -1,7 +1,5 @@
 // TMat3D: sizing, notifications, the layer copies in both directions and its statistics
 // against those of TMatrix on the same values.
-#include <gtest/gtest.h>
-
 #include "zeq/matrix/matrix.h"
 #include "zeq/testing/test_util.h"
 

@@ -1,13 +1,5 @@
 // TMat4D's binary file: the record layout byte for byte, round trips across record boundaries,
 // appending, partial reads, and files whose headers lie.
-#include <gtest/gtest.h>
-
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <string>
-#include <vector>
-
 #include <unistd.h>
 
 #include "zeq/matrix/matrix.h"

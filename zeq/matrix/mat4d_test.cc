@@ -1,12 +1,6 @@
 // TMat4D: addressing, sizing, cutting, resampling, transposition, the copies, the per-pixel
 // reductions and the box statistics, with their progress reports.
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <array>
-#include <cmath>
-#include <tuple>
-#include <vector>
 
 #include "zeq/matrix/matrix.h"
 #include "zeq/testing/array_test_util.h"

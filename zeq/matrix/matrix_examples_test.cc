@@ -1,15 +1,9 @@
 // Calls of both matrix twins as rows of a data file: statistics, scaling, searches, sorts and
 // distances on small matrices written by rows ("1 2; 3 4"; "Int" names the integer twin).
-#include <gtest/gtest.h>
-
-#include <map>
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "zeq/matrix/matrix.h"
 #include "zeq/testing/example_table.h"
 #include "zeq/testing/matrix_test_util.h"
+#include "zeq/testing/test_util.h"
 #include "zeq/testing/vector_test_util.h"
 
 namespace zeq {

@@ -1,11 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <bit>
-#include <cmath>
-#include <random>
-#include <vector>
-
 #include "zeq/base/threads.h"
 #include "zeq/matrix/matrix.h"
 #include "zeq/testing/matrix_test_util.h"
@@ -25,7 +17,6 @@ void RandomWellConditioned(TMatrix& M, int32_t N, std::mt19937_64& Gen) {
     for (int32_t r = 1; r <= N; ++r)
       M.SetVal(c, r, U(Gen) + (c == r ? N : 0));  // diagonally dominant
 }
-
 
 // The factorisation and the inversion exactly as documented, written plainly (1-based,
 // row-major), as the reference for the blocked and vectorised implementation: every sum from

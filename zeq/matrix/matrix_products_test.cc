@@ -1,16 +1,10 @@
 // The products must give exactly the bits of the documented order of computation: every
 // sum from 0.0, k rising, product rounded, then added. A plain loop written here is the
 // reference; every kernel the CPU has is checked against it.
-#include <gtest/gtest.h>
-
-#include <bit>
-#include <cmath>
-#include <random>
-#include <vector>
-
 #include "zeq/matrix/matrix.h"
 #include "zeq/testing/matrix_test_util.h"
 #include "zeq/testing/simd_levels.h"
+#include "zeq/testing/test_util.h"
 
 namespace zeq {
 namespace {

@@ -1,12 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <cstring>
-#include <random>
-#include <tuple>
-#include <type_traits>
-#include <vector>
-
 #include "zeq/matrix/matrix.h"
 #include "zeq/testing/matrix_test_util.h"
 #include "zeq/testing/test_util.h"

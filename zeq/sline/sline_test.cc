@@ -1,11 +1,5 @@
 #include "zeq/sline/sline.h"
 
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <numbers>
-#include <random>
-
 #include "zeq/testing/test_util.h"
 
 namespace zeq {

@@ -1,12 +1,6 @@
 // TCrossValidator: the events in order, the scores of a model computed by hand, and the state
 // left by aborts, failed builds and throwing handlers.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cmath>
 #include <stdexcept>
-#include <string>
-#include <vector>
 
 #include "zeq/statis/statis.h"
 #include "zeq/testing/test_util.h"

@@ -1,14 +1,6 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cmath>
-#include <memory>
-#include <random>
-#include <string>
-#include <vector>
-
 #include "zeq/statis/statis.h"
 #include "zeq/testing/example_table.h"
+#include "zeq/testing/test_util.h"
 #include "zeq/testing/vector_test_util.h"
 
 namespace zeq {

@@ -1,13 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <fstream>
-#include <random>
-#include <sstream>
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include "zeq/statis/statis.h"
 #include "zeq/testing/nist.h"
 #include "zeq/testing/test_util.h"

@@ -1,13 +1,4 @@
 // TRandGen: the table, the densities of its shapes and the distribution of its draws.
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <sstream>
-#include <string>
-#include <tuple>
-#include <utility>
-#include <vector>
-
 #include "zeq/statis/internal/exact_densities.h"
 #include "zeq/statis/statis.h"
 #include "zeq/testing/test_util.h"

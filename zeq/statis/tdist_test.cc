@@ -1,9 +1,4 @@
 // Student's t quantiles and the F distribution against 40-digit references.
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <sstream>
-
 #include "zeq/statis/statis.h"
 #include "zeq/testing/test_util.h"
 

@@ -1,11 +1,5 @@
 // Critical values of the Wilcoxon signed-rank statistic against the exact distribution (Python
 // integers), R's qsignrank and an independent evaluation of the fit and the approximation.
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <string>
-#include <vector>
-
 #include "zeq/statis/internal/signed_rank_table.h"
 #include "zeq/statis/statis.h"
 #include "zeq/testing/test_util.h"

@@ -1,14 +1,32 @@
-// Helpers shared by the tests of every unit: expected exception messages and test data files.
+// Helpers shared by the tests of every unit: expected exception messages, test data files,
+// temporary files and near-comparisons. It is also the tests' common prelude: GoogleTest and
+// the standard headers most test files use, so that each test file includes only what is
+// particular to it. The test programs precompile it (cmake/ZeqTesting.cmake).
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
+#include <cfloat>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <limits>
+#include <map>
+#include <memory>
+#include <numbers>
+#include <random>
+#include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace zeq::test {

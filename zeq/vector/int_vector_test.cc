@@ -1,7 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <vector>
-
 #include "zeq/testing/test_util.h"
 #include "zeq/testing/vector_test_util.h"
 #include "zeq/vector/vector.h"

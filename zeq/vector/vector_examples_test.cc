@@ -1,13 +1,7 @@
 // Calls of both vector twins as rows of a data file: arithmetic, statistics, searches and
 // histograms on small vectors written as lists ("Int" names the integer twin's calls).
-#include <gtest/gtest.h>
-
-#include <map>
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "zeq/testing/example_table.h"
+#include "zeq/testing/test_util.h"
 #include "zeq/testing/vector_test_util.h"
 #include "zeq/vector/vector.h"
 
@@ -43,7 +37,8 @@ void AddTwinCalls(std::map<std::string, test::TExample>& T, const std::string& P
       {"Add", [=](A a) { return After<V>(a[0], [&](V& X) { X.Add(Other(a[1]).get()); }); }},
       {"Subtract",
        [=](A a) { return After<V>(a[0], [&](V& X) { X.Subtract(Other(a[1]).get()); }); }},
-      {"SMult", [](A a) { return After<V>(a[0], [&](V& X) { X.SMult(static_cast<E>(Num(a[1]))); }); }},
+      {"SMult",
+       [](A a) { return After<V>(a[0], [&](V& X) { X.SMult(static_cast<E>(Num(a[1]))); }); }},
       {"AbsVal", [](A a) { return After<V>(a[0], [](V& X) { X.AbsVal(); }); }},
       {"DotProduct", [=](A a) { return Show(Vec<V>(a[0])->DotProduct(Other(a[1]).get())); }},
       {"Correlate",
@@ -120,7 +115,8 @@ TEST(VectorExamples, TableOfCalls) {
   T["Integrate"] = [&](A a) {
     const auto M = Methods.find(a[3]);
     return Show(Vec<TVector>(a[0])->Integrate(
-        Num(a[1]), Num(a[2]), M == Methods.end() ? static_cast<TIntegMethod>(Int(a[3])) : M->second));
+        Num(a[1]), Num(a[2]),
+        M == Methods.end() ? static_cast<TIntegMethod>(Int(a[3])) : M->second));
   };
   T["MeanCenter"] = [](A a) {
     const auto X = Vec<TVector>(a[0]);

@@ -1,15 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <cfloat>
-
-#include <cstdio>
-#include <cstring>
-#include <memory>
-#include <random>
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include "zeq/testing/test_util.h"
 #include "zeq/testing/vector_test_util.h"
 #include "zeq/vector/vector.h"
@@ -40,6 +28,17 @@ TEST(VectorStream, BlockLayoutAndReloadAtTheSamePositions) {
   EXPECT_TRUE(W.LoadFromStream(S, true));
   EXPECT_EQ(Values(W), (std::vector<double>{0, 0, 3.5, 4, -5}));
   EXPECT_EQ(Changes, 1 + 3 + 1);  // resize, three SetVal, the final Changed
+  TIntVector I, J;                // the integer twin: 32-bit bounds and values
+  test::FillWith(I, {7, INT32_MIN, 9});
+  TMemoryStream* T = nullptr;
+  I.SaveToStream(T, 2, 3);
+  const std::unique_ptr<TMemoryStream> OwnedT(T);
+  const int32_t Layout[] = {2, 3, INT32_MIN, 9};
+  ASSERT_EQ(T->Size(), 16);
+  EXPECT_EQ(std::memcmp(T->Memory(), Layout, 16), 0);
+  T->SetPosition(0);
+  EXPECT_TRUE(J.LoadFromStream(T, true));
+  EXPECT_EQ(test::ValuesOf(J), (std::vector<int32_t>{0, INT32_MIN, 9}));
 }
 
 TEST(VectorStream, TruncatedBlockKeepsWhatWasRead) {
@@ -92,28 +91,6 @@ TEST(VectorStream, BadHeadersChangeNothing) {
   EXPECT_EQ(Changes, 1);
 }
 
-TEST(VectorStream, RandomRoundTripsForBothTwins) {
-  std::mt19937_64 Gen(8);
-  for (int Trial = 0; Trial < 50; ++Trial) {
-    TVector V, W;
-    TIntVector I, J;
-    V.Resize(1 + static_cast<int32_t>(Gen() % 200));
-    I.Resize(V.NrOfElem());
-    SetRandSeed(Gen());
-    V.FillRandomGauss(0, 1e6);
-    for (int32_t k = 1; k <= I.NrOfElem(); ++k) I.SetVal(k, static_cast<int32_t>(Gen()));
-    TMemoryStream *S = nullptr, *T = nullptr;
-    V.SaveToStream(S, 0, 0);
-    I.SaveToStream(T, 0, 0);
-    const std::unique_ptr<TMemoryStream> OwnedS(S), OwnedT(T);
-    EXPECT_EQ(T->Size(), 8 + 4 * I.NrOfElem());
-    S->SetPosition(0);
-    T->SetPosition(0);
-    ASSERT_TRUE(W.LoadFromStream(S, true) && J.LoadFromStream(T, true));
-    EXPECT_EQ(std::pair(W.CRCofData(), J.CRCofData()), std::pair(V.CRCofData(), I.CRCofData()));
-  }
-}
-
 TEST(VectorStream, FileStreamForm) {
   const std::string Path = TempFile("block.bin");
   TVector V;
@@ -162,9 +139,11 @@ TEST(VectorText, LoadWithHeader) {
   EXPECT_EQ(Values(W), (std::vector<double>{4, 0, 0}));
   // a block that does not fit; more values than the file can hold; blanks are not values; a
   // header that is not two numbers
+  std::string Blanks = "1 5\n4";
+  Blanks.resize(105, ' ');
   for (auto [Text, Adjust] : {std::pair{std::string("1 9\n4\n"), false},
                               {"1 2000000000\n4\n", true},
-                              {"1 5\n4" + std::string(100, ' ') + "\n", true},
+                              {Blanks + '\n', true},
                               {"x 2\n4\n", true}}) {
     WriteFile(Path, Text);
     EXPECT_FALSE(W.LoadFromFile(Path, Adjust)) << Text;

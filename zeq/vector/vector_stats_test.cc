@@ -1,9 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <string>
-#include <vector>
-
 #include "zeq/testing/nist.h"
 #include "zeq/testing/test_util.h"
 #include "zeq/testing/vector_test_util.h"

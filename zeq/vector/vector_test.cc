@@ -1,15 +1,6 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cmath>
-#include <cstring>
-#include <limits>
-#include <tuple>
-#include <vector>
-
+#include "zeq/vector/vector.h"
 #include "zeq/testing/test_util.h"
 #include "zeq/testing/vector_test_util.h"
-#include "zeq/vector/vector.h"
 
 namespace zeq {
 namespace {

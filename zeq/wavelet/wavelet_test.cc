@@ -1,10 +1,5 @@
 #include "zeq/wavelet/wavelet.h"
 
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <random>
-
 #include "zeq/testing/test_util.h"
 
 namespace zeq {
