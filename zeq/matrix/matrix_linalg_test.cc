@@ -10,109 +10,17 @@ namespace {
 using test::A_;
 using test::SetRows;
 
-void RandomWellConditioned(TMatrix& M, int32_t N, std::mt19937_64& Gen) {
-  std::uniform_real_distribution<double> U(-1, 1);
+// A random N x N matrix as tests/tools/plain_reference.py draws it: the reference file holds
+// the plain algorithm's results for it (every sum from 0.0 with k rising), as bit hashes.
+void RandomSquare(TMatrix& M, int32_t N, test::TTestRandom& Gen) {
   M.Resize(N, N);
-  for (int32_t c = 1; c <= N; ++c)
-    for (int32_t r = 1; r <= N; ++r)
-      M.SetVal(c, r, U(Gen) + (c == r ? N : 0));  // diagonally dominant
-}
-
-// The factorisation and the inversion exactly as documented, written plainly (1-based,
-// row-major), as the reference for the blocked and vectorised implementation: every sum from
-// 0.0 with k rising. ReferenceLU factors a in place; false for a zero row or a tiny pivot.
-// Columns < n stops before column Columns + 1, as an abort there does.
-bool ReferenceLU(std::vector<std::vector<double>>& a, int n, std::vector<int>& index, int& sign,
-                 int Columns = -1) {
-  std::vector<double> scale(n + 1);
-  index.assign(n + 1, 0);
-  sign = 1;
-  for (int i = 1; i <= n; ++i) {
-    double big = 0;
-    for (int j = 1; j <= n; ++j) big = std::max(big, std::fabs(a[i][j]));
-    if (big == 0) return false;
-    scale[i] = 1 / big;
-  }
-  bool fail = false;
-  for (int j = 1; j <= (Columns < 0 ? n : Columns); ++j) {
-    for (int i = 1; i < j; ++i) {
-      double s = 0;
-      for (int k = 1; k < i; ++k) s = s + a[i][k] * a[k][j];
-      a[i][j] = a[i][j] - s;
-    }
-    double big = 0;
-    int imax = 0;
-    for (int i = j; i <= n; ++i) {
-      double s = 0;
-      for (int k = 1; k < j; ++k) s = s + a[i][k] * a[k][j];
-      a[i][j] = a[i][j] - s;
-      const double d = scale[i] * std::fabs(a[i][j]);
-      if (d >= big) big = d, imax = i;
-    }
-    if (imax != j) {
-      std::swap(a[imax], a[j]);
-      scale[imax] = scale[j];
-      sign = -sign;
-    }
-    index[j] = imax;
-    if (std::fabs(a[j][j]) < 1.0e-100L) a[j][j] = 1.0e-100, fail = true;
-    for (int i = j + 1; i <= n; ++i) a[i][j] = a[i][j] / a[j][j];
-  }
-  return !fail;
-}
-
-bool ReferenceInvert(std::vector<std::vector<double>>& a, int n) {
-  std::vector<int> index;
-  int sign;
-  if (!ReferenceLU(a, n, index, sign)) return false;
-  std::vector<std::vector<double>> res(n + 1, std::vector<double>(n + 1));
-  for (int j = 1; j <= n; ++j) {
-    std::vector<double> x(n + 1, 0.0);
-    x[j] = 1;
-    int ii = 0;
-    for (int i = 1; i <= n; ++i) {
-      const int p = index[i];
-      double s = x[p];
-      x[p] = x[i];
-      if (ii != 0) {
-        double t = 0;
-        for (int k = ii; k < i; ++k) t = t + a[i][k] * x[k];
-        s = s - t;
-      } else if (s != 0) {
-        ii = i;
-      }
-      x[i] = s;
-    }
-    for (int i = n; i >= 1; --i) {
-      double t = 0;
-      for (int k = i + 1; k <= n; ++k) t = t + a[i][k] * x[k];
-      x[i] = (x[i] - t) / a[i][i];
-    }
-    for (int i = 1; i <= n; ++i) res[i][j] = x[i];
-  }
-  a = res;
-  return true;
-}
-
-// A random N x N matrix in M and, 1-based by rows, in Ref.
-std::vector<std::vector<double>> RandomPair(TMatrix& M, int32_t N, std::mt19937_64& Gen) {
-  std::uniform_real_distribution<double> U(-1, 1);
-  M.Resize(N, N);
-  std::vector<std::vector<double>> Ref(N + 1, std::vector<double>(N + 1));
-  for (int32_t i = 1; i <= N; ++i)
-    for (int32_t j = 1; j <= N; ++j) {
-      const double V = U(Gen) * (i == 1 ? 1e-3 : 1);  // a small first row forces row exchanges
-      M.SetVal(j, i, V);
-      Ref[i][j] = V;
-    }
-  return Ref;
-}
-
-void ExpectSameBits(const TMatrix& M, const std::vector<std::vector<double>>& Ref, int32_t N) {
   for (int32_t i = 1; i <= N; ++i)
     for (int32_t j = 1; j <= N; ++j)
-      ASSERT_EQ(std::bit_cast<uint64_t>(A_(M, i, j)), std::bit_cast<uint64_t>(Ref[i][j]))
-          << N << " " << i << " " << j;
+      M.SetVal(j, i, Gen.Uniform() * (i == 1 ? 1e-3 : 1));  // a small first row: exchanges
+}
+
+uint64_t Reference(const std::string& Key, size_t Word) {
+  return test::HexWord(test::ReferenceLine("zeq/matrix/testdata/invert_reference.txt", Key), Word);
 }
 
 TEST(Invert, TwoByTwoAndSingularCases) {
@@ -155,10 +63,11 @@ TEST(Invert, TwoByTwoAndSingularCases) {
 }
 
 TEST(Invert, ProductWithTheInverseIsTheIdentity) {
-  std::mt19937_64 Gen(1);
+  test::TTestRandom Gen(1);
   for (int32_t N : {1, 3, 8, 9, 17, 60}) {
     TMatrix A, Inv, P;
-    RandomWellConditioned(A, N, Gen);
+    RandomSquare(A, N, Gen);
+    for (int32_t i = 1; i <= N; ++i) A.SetVal(i, i, A.GetVal(i, i) + N);  // diagonally dominant
     Inv.Assign(&A);
     ASSERT_TRUE(Inv.Invert());
     ASSERT_TRUE(A.Multiply(&Inv, &P));
@@ -191,20 +100,12 @@ TEST(Determinant, SignsSingularityNonFiniteInputAndNoEvents) {
 // handlers they move through the element setters, one event each; without, in bulk.
 TEST(LUdecomposition, PlainFactorsWithAndWithoutHandlers) {
   constexpr int32_t N = 12;
-  std::mt19937_64 Gen(3);
+  test::TTestRandom Gen(3);
   TMatrix A, L1, U1, L2, U2;
-  std::vector<std::vector<double>> Ref = RandomPair(A, N, Gen), RefL = Ref, RefU = Ref;
-  std::vector<int> Index;
-  int Sign;
-  ASSERT_TRUE(ReferenceLU(Ref, N, Index, Sign));
-  for (int32_t i = 1; i <= N; ++i)
-    for (int32_t j = 1; j <= N; ++j) {
-      RefL[i][j] = i > j ? Ref[i][j] : i == j;
-      RefU[i][j] = i <= j ? Ref[i][j] : 0;
-    }
+  RandomSquare(A, N, Gen);
   ASSERT_TRUE(A.LUdecomposition(&L1, &U1));
-  ExpectSameBits(L1, RefL, N);
-  ExpectSameBits(U1, RefU, N);
+  EXPECT_EQ(std::pair(test::RowsHash(L1), test::RowsHash(U1)),
+            std::pair(Reference("lu 12", 0), Reference("lu 12", 1)));
   int LEvents = 0, UEvents = 0, CloneEvents = 0;
   L2.OnChange = [&](TObject*) { ++LEvents; };
   U2.OnChange = [&](TObject*) { ++UEvents; };
@@ -322,29 +223,23 @@ class InvertKernels : public test::SimdLevelTest {};
 // Sizes up to several column panels and row blocks of the factorisation, and not multiples
 // of them; the determinant is the product of the same factors' diagonal.
 TEST_P(InvertKernels, BitIdenticalToThePlainAlgorithm) {
-  std::mt19937_64 Gen(31);
+  test::TTestRandom Gen(31);
   for (int32_t N : {1, 2, 3, 7, 8, 9, 16, 23, 40, 97, 150}) {
     TMatrix M;
-    std::vector<std::vector<double>> Ref = RandomPair(M, N, Gen);
-    std::vector<std::vector<double>> Factors = Ref;
-    std::vector<int> Index;
-    int Sign;
-    ASSERT_TRUE(ReferenceLU(Factors, N, Index, Sign));
-    double Det = 1.0;
-    for (int32_t i = 1; i <= N; ++i) Det = Det * Factors[i][i];
-    EXPECT_EQ(std::bit_cast<uint64_t>(M.Determinant()), std::bit_cast<uint64_t>(Sign * Det)) << N;
-    ASSERT_TRUE(ReferenceInvert(Ref, N));
+    RandomSquare(M, N, Gen);
+    const std::string Key = test::Cat("invert ", N);
+    EXPECT_EQ(std::bit_cast<uint64_t>(M.Determinant()), Reference(Key, 0)) << N;
     ASSERT_TRUE(M.Invert());
-    ExpectSameBits(M, Ref, N);
+    EXPECT_EQ(test::RowsHash(M), Reference(Key, 1)) << N;
   }
 }
 
 // Large enough for the factorisation's panel products to run on the pool's threads.
 TEST(Invert, ThreadedFactorsAreBitIdenticalToOneThread) {
   constexpr int32_t N = 640;
-  std::mt19937_64 Gen(37);
+  test::TTestRandom Gen(37);
   TMatrix A, One, Many;
-  RandomPair(A, N, Gen);
+  RandomSquare(A, N, Gen);
   One.Assign(&A);
   ASSERT_TRUE(One.Invert());
   const double Det = A.Determinant();
@@ -366,19 +261,16 @@ void AbortAtStep(double Progress) {
 TEST(Invert, AnAbortLeavesWhatThePlainAlgorithmHasDone) {
   constexpr int32_t N = 97;
   for (int32_t Step : {60, N + 3}) {
-    std::mt19937_64 Gen(5);
+    test::TTestRandom Gen(5);
     TMatrix M;
-    std::vector<std::vector<double>> Ref = RandomPair(M, N, Gen);
-    std::vector<int> Index;
-    int Sign;
-    ReferenceLU(Ref, N, Index, Sign, std::min(Step - 1, N));
+    RandomSquare(M, N, Gen);
     AbortStep = Step;
     MathFeedBackProc = AbortAtStep;
     ProcStat = 0;
     EXPECT_FALSE(M.Invert());
     MathFeedBackProc = nullptr;
     AbortMathProc = false;
-    ExpectSameBits(M, Ref, N);
+    EXPECT_EQ(test::RowsHash(M), Reference(test::Cat("abort ", Step), 0)) << Step;
   }
 }
 
@@ -388,15 +280,13 @@ INSTANTIATE_TEST_SUITE_P(EveryKernel, InvertKernels, test::EverySimdLevel(),
 TEST(Invert, FactorsWithInfinitiesFollowTheDocumentedOrderToo) {
   // The second row is the pivot (scaled 1 against 1e-80), and L(2, 1) = 1e220 / 1e-90
   // overflows: the solves must not skip the "zero" terms then, and must follow the exchange.
-  const std::vector<std::vector<double>> Rows{{1e220, 1e300}, {1e-90, 1e-90}};
   TMatrix M;
-  SetRows(M, Rows);
-  std::vector<std::vector<double>> Ref(3, std::vector<double>(3));
-  for (int i = 1; i <= 2; ++i)
-    for (int j = 1; j <= 2; ++j) Ref[i][j] = Rows[i - 1][j - 1];
-  ASSERT_TRUE(ReferenceInvert(Ref, 2));
+  test::SetRows(M, {{1e220, 1e300}, {1e-90, 1e-90}});
   ASSERT_TRUE(M.Invert());
-  ExpectSameBits(M, Ref, 2);
+  std::vector<uint64_t> Bits;  // the plain algorithm's (tests/tools/plain_reference.py)
+  for (const std::vector<double>& Row : test::RowsOf(M))
+    for (double X : Row) Bits.push_back(std::bit_cast<uint64_t>(X));
+  EXPECT_EQ(Bits, (std::vector<uint64_t>{0, 0xfff8000000000000, 1ull << 63, 0xfff8000000000000}));
 }
 
 }  // namespace

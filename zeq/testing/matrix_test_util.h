@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "zeq/matrix/matrix.h"
+#include "zeq/testing/test_util.h"
 
 namespace zeq::test {
 
@@ -34,6 +35,14 @@ TRows RowsOf(const M& X) {
   for (int32_t i = 1; i <= X.NrOfRows(); ++i)
     for (int32_t j = 1; j <= X.NrOfColumns(); ++j) Rows[i - 1][j - 1] = A_(X, i, j);
   return Rows;
+}
+
+// The hash of M's bit patterns row by row (see TBitsHash).
+inline uint64_t RowsHash(const TMatrix& M) {
+  TBitsHash H;
+  for (int32_t i = 1; i <= M.NrOfRows(); ++i)
+    for (int32_t j = 1; j <= M.NrOfColumns(); ++j) H.Add(A_(M, i, j));
+  return H.Value;
 }
 
 // Expects every element of M within Tol of Rows (1-based rows of the matrix, in order).

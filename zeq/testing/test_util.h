@@ -42,8 +42,6 @@ void ExpectThrowMessage(F&& Call, const std::string& Message) {
   }
 }
 
-// The lines of a data file in the source tree (RelPath such as "zeq/math2/testdata/x.txt"),
-// without blank lines and lines starting with '#'. An unreadable file fails the test.
 // A path in the temporary folder for a test's file ("zeq_" + Name).
 inline std::string TempPath(const std::string& Name) {
   return (std::filesystem::temp_directory_path() / ("zeq_" + Name)).string();
@@ -56,6 +54,8 @@ inline std::string ReadFile(const std::string& Path) {
   return {std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
 }
 
+// The lines of a data file in the source tree (RelPath such as "zeq/math2/testdata/x.txt"),
+// without blank lines and lines starting with '#'. An unreadable file fails the test.
 inline std::vector<std::string> DataLines(const std::string& RelPath) {
   std::ifstream In(std::string(ZEQ_SOURCE_DIR) + "/" + RelPath);
   EXPECT_TRUE(In.good()) << "cannot read " << RelPath;
@@ -73,8 +73,6 @@ inline std::vector<double> Numbers(const std::string& Line) {
   return V;
 }
 
-// Log relative error (correct significant digits) of X against the certified C: the absolute
-// error for C = 0, capped at 15.
 // Expects Got as long as Expected and each value within Tol of its counterpart.
 inline void ExpectAllNear(const std::vector<double>& Got, const std::vector<double>& Expected,
                           double Tol) {
@@ -83,6 +81,8 @@ inline void ExpectAllNear(const std::vector<double>& Got, const std::vector<doub
     EXPECT_NEAR(Got[i], Expected[i], Tol) << "value " << i + 1;
 }
 
+// Log relative error (correct significant digits) of X against the certified C: the absolute
+// error for C = 0, capped at 15.
 inline double LRE(double X, double C) {
   const double Err = C == 0 ? std::fabs(X) : std::fabs(X - C) / std::fabs(C);
   return Err == 0 ? 15.0 : std::min(15.0, -std::log10(Err));
@@ -94,6 +94,46 @@ std::string Cat(const P&... Parts) {
   std::ostringstream S;
   (S << ... << Parts);
   return S.str();
+}
+
+// Test inputs that the reference scripts (tests/tools/plain_reference.py) repeat exactly:
+// SplitMix64, and doubles uniform in [-1, 1) from its top 53 bits.
+class TTestRandom {
+ public:
+  explicit TTestRandom(uint64_t Seed) : FState(Seed) {}
+  uint64_t Next() {
+    uint64_t Z = FState += 0x9E3779B97F4A7C15u;
+    Z = (Z ^ (Z >> 30)) * 0xBF58476D1CE4E5B9u;
+    Z = (Z ^ (Z >> 27)) * 0x94D049BB133111EBu;
+    return Z ^ (Z >> 31);
+  }
+  double Uniform() { return static_cast<double>(Next() >> 11) * 0x1.0p-53 * 2.0 - 1.0; }
+
+ private:
+  uint64_t FState;
+};
+
+// A hash of bit patterns in order (FNV-1a over 64-bit words): the form in which the reference
+// scripts record long bit-exact results.
+struct TBitsHash {
+  uint64_t Value = 14695981039346656037u;
+  void Add(double X) { Value = (Value ^ std::bit_cast<uint64_t>(X)) * 1099511628211u; }
+};
+
+// The reference file's line that starts with Key (its words after the key), "" if none.
+inline std::string ReferenceLine(const std::string& RelPath, const std::string& Key) {
+  for (const std::string& L : DataLines(RelPath))
+    if (L.rfind(Key + " ", 0) == 0) return L.substr(Key.size() + 1);
+  ADD_FAILURE() << "no line " << Key << " in " << RelPath;
+  return "";
+}
+
+// A 64-bit hexadecimal word of a reference line (0-based).
+inline uint64_t HexWord(const std::string& Words, size_t Index) {
+  std::istringstream In(Words);
+  std::string W;
+  for (size_t i = 0; i <= Index; ++i) In >> W;
+  return std::stoull(W, nullptr, 16);
 }
 
 }  // namespace zeq::test

@@ -1,0 +1,245 @@
+#!/usr/bin/python3
+"""Bit-exact results of the plain algorithms, the references of the fast kernels' tests.
+
+The LU factorisation with scaled partial pivoting, the inversion by its solves and the cyclic
+Jacobi sweep, written plainly in Python (IEEE doubles, every operation rounded on its own, as
+the library computes with -ffp-contract=off). The inputs come from the same SplitMix64 stream
+as zeq::test::TTestRandom; long results are recorded as the hash of zeq::test::TBitsHash.
+
+    tests/tools/plain_reference.py            rewrites the reference files
+    tests/tools/plain_reference.py --dump     prints every value instead (to find a difference)
+"""
+import math
+import struct
+import sys
+from pathlib import Path
+
+MASK = (1 << 64) - 1
+ROOT = Path(__file__).resolve().parents[2]
+DUMP = "--dump" in sys.argv
+
+
+class Random:
+    """SplitMix64; uniform() is a double in [-1, 1) from the top 53 bits."""
+
+    def __init__(self, seed):
+        self.state = seed
+
+    def next(self):
+        self.state = (self.state + 0x9E3779B97F4A7C15) & MASK
+        z = self.state
+        z = ((z ^ (z >> 30)) * 0xBF58476D1CE4E5B9) & MASK
+        z = ((z ^ (z >> 27)) * 0x94D049BB133111EB) & MASK
+        return z ^ (z >> 31)
+
+    def uniform(self):
+        return float(self.next() >> 11) * 2.0**-53 * 2.0 - 1.0
+
+
+def bits(x):
+    return struct.unpack("<Q", struct.pack("<d", x))[0]
+
+
+def bits_hash(values):
+    """FNV-1a over the 64-bit patterns, in order."""
+    h = 14695981039346656037
+    for x in values:
+        if DUMP:
+            print(f"  {x!r}")
+        h = ((h ^ bits(x)) * 1099511628211) & MASK
+    return h
+
+
+def random_pair(n, gen):
+    """A random n x n matrix, 1-based rows; a small first row forces row exchanges."""
+    a = [[0.0] * (n + 1) for _ in range(n + 1)]
+    for i in range(1, n + 1):
+        for j in range(1, n + 1):
+            a[i][j] = gen.uniform() * (1e-3 if i == 1 else 1)
+    return a
+
+
+def lu(a, n, columns=None):
+    """Factors a in place; the row exchanges, the sign, and False for a zero row or a tiny
+    pivot. Columns stops before column columns + 1, as an abort there does."""
+    scale = [0.0] * (n + 1)
+    index = [0] * (n + 1)
+    sign = 1
+    for i in range(1, n + 1):
+        big = max(abs(a[i][j]) for j in range(1, n + 1))
+        if big == 0:
+            return False, index, sign
+        scale[i] = 1 / big
+    fail = False
+    for j in range(1, (n if columns is None else columns) + 1):
+        for i in range(1, j):
+            s = 0.0
+            for k in range(1, i):
+                s = s + a[i][k] * a[k][j]
+            a[i][j] = a[i][j] - s
+        big, imax = 0.0, 0
+        for i in range(j, n + 1):
+            s = 0.0
+            for k in range(1, j):
+                s = s + a[i][k] * a[k][j]
+            a[i][j] = a[i][j] - s
+            d = scale[i] * abs(a[i][j])
+            if d >= big:
+                big, imax = d, i
+        if imax != j:
+            a[imax], a[j] = a[j], a[imax]
+            scale[imax] = scale[j]
+            sign = -sign
+        index[j] = imax
+        if abs(a[j][j]) < 1.0e-100:
+            a[j][j], fail = 1.0e-100, True
+        for i in range(j + 1, n + 1):
+            a[i][j] = a[i][j] / a[j][j]
+    return not fail, index, sign
+
+
+def invert(a, n):
+    ok, index, _ = lu(a, n)
+    if not ok:
+        return False
+    res = [[0.0] * (n + 1) for _ in range(n + 1)]
+    for j in range(1, n + 1):
+        x = [0.0] * (n + 1)
+        x[j] = 1.0
+        ii = 0
+        for i in range(1, n + 1):
+            p = index[i]
+            s = x[p]
+            x[p] = x[i]
+            if ii != 0:
+                t = 0.0
+                for k in range(ii, i):
+                    t = t + a[i][k] * x[k]
+                s = s - t
+            elif s != 0:
+                ii = i
+            x[i] = s
+        for i in range(n, 0, -1):
+            t = 0.0
+            for k in range(i + 1, n + 1):
+                t = t + a[i][k] * x[k]
+            x[i] = (x[i] - t) / a[i][i]
+        for i in range(1, n + 1):
+            res[i][j] = x[i]
+    a[:] = res
+    return True
+
+
+def rows_hash(a, n):
+    return bits_hash(a[i][j] for i in range(1, n + 1) for j in range(1, n + 1))
+
+
+def invert_reference():
+    out = []
+    gen = Random(31)
+    for n in (1, 2, 3, 7, 8, 9, 16, 23, 40, 97, 150):
+        a = random_pair(n, gen)
+        f = [row[:] for row in a]
+        _, _, sign = lu(f, n)
+        det = 1.0
+        for i in range(1, n + 1):
+            det = det * f[i][i]
+        assert invert(a, n)
+        out.append(f"invert {n} {bits(sign * det):016x} {rows_hash(a, n):016x}")
+    n = 12
+    a = random_pair(n, Random(3))
+    assert lu(a, n)[0]
+    low = [[a[i][j] if i > j else float(i == j) for j in range(n + 1)] for i in range(n + 1)]
+    up = [[a[i][j] if i <= j else 0.0 for j in range(n + 1)] for i in range(n + 1)]
+    out.append(f"lu {n} {rows_hash(low, n):016x} {rows_hash(up, n):016x}")
+    n = 97
+    for step in (60, n + 3):
+        a = random_pair(n, Random(5))
+        lu(a, n, min(step - 1, n))
+        out.append(f"abort {step} {rows_hash(a, n):016x}")
+    return out
+
+
+def jacobi(m, n):
+    """The cyclic Jacobi sweep on the triangle a(i, j), i < j: converged, d, v and a."""
+    a = [[m[i][j] if j > i else 0.0 for j in range(n)] for i in range(n)]
+    v = [[float(i == j) for j in range(n)] for i in range(n)]
+    d = [m[i][i] for i in range(n)]
+    b, z = d[:], [0.0] * n
+
+    def rot(g, h, s, tau):
+        return g - s * (h + g * tau), h + s * (g - h * tau)
+
+    for sweep in range(1, 101):
+        sm = 0.0
+        for p in range(n - 1):
+            for q in range(p + 1, n):
+                sm = sm + abs(a[p][q])
+        if sm == 0:
+            return True, d, v, a
+        tresh = 0.2 * sm / (float(n) * float(n)) if sweep < 4 else 0.0
+        for p in range(n - 1):
+            for q in range(p + 1, n):
+                g = 200.0 * abs(a[p][q])
+                if sweep > 4 and abs(d[p]) + g == abs(d[p]) and abs(d[q]) + g == abs(d[q]):
+                    a[p][q] = 0.0
+                elif abs(a[p][q]) > tresh:
+                    h = d[q] - d[p]
+                    if abs(h) + g == abs(h):
+                        t = a[p][q] / h
+                    else:
+                        theta = h / (2.0 * a[p][q])
+                        t = 1.0 / (abs(theta) + math.sqrt(1.0 + theta * theta))
+                        if theta < 0:
+                            t = -t
+                    c = 1.0 / math.sqrt(1 + t * t)
+                    s = t * c
+                    tau = s / (1.0 + c)
+                    h = t * a[p][q]
+                    z[p], z[q], d[p], d[q] = z[p] - h, z[q] + h, d[p] - h, d[q] + h
+                    a[p][q] = 0.0
+                    for j in range(p):
+                        a[j][p], a[j][q] = rot(a[j][p], a[j][q], s, tau)
+                    for j in range(p + 1, q):
+                        a[p][j], a[j][q] = rot(a[p][j], a[j][q], s, tau)
+                    for j in range(q + 1, n):
+                        a[p][j], a[q][j] = rot(a[p][j], a[q][j], s, tau)
+                    for k in range(n):
+                        v[p][k], v[q][k] = rot(v[p][k], v[q][k], s, tau)
+        for i in range(n):
+            b[i] = b[i] + z[i]
+            d[i] = b[i]
+            z[i] = 0.0
+    return False, d, v, a
+
+
+def symmetric(n, gen):
+    """A random symmetric n x n matrix, 0-based, filled row by row on and above the diagonal."""
+    m = [[0.0] * n for _ in range(n)]
+    for i in range(n):
+        for j in range(i, n):
+            m[i][j] = m[j][i] = gen.uniform()
+    return m
+
+
+def jacobi_reference():
+    out = []
+    gen = Random(21)
+    for n in (1, 2, 3, 7, 16, 33):
+        ok, d, v, a = jacobi(symmetric(n, gen), n)
+        values = d + [x for row in v for x in row]
+        values += [a[i][k] for i in range(n) for k in range(i + 1, n)]
+        out.append(f"jacobi {n} {int(ok)} {bits_hash(values):016x}")
+    return out
+
+
+def write(rel, lines):
+    header = "# Written by tests/tools/plain_reference.py: the plain algorithm's results.\n"
+    if DUMP:
+        print("\n".join(lines))
+    else:
+        (ROOT / rel).write_text(header + "\n".join(lines) + "\n")
+
+
+write("zeq/matrix/testdata/invert_reference.txt", invert_reference())
+write("zeq/math2/testdata/jacobi_reference.txt", jacobi_reference())
