@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """Bit-exact results of the plain algorithms, the references of the fast kernels' tests.
 
-The LU factorisation with scaled partial pivoting, the inversion by its solves and the cyclic
-Jacobi sweep, written plainly in Python (IEEE doubles, every operation rounded on its own, as
+The comb sort, the matrix products, the LU factorisation with scaled partial pivoting, the inversion by its
+solves and the cyclic Jacobi sweep, written plainly in Python (IEEE doubles, every operation rounded on its own, as
 the library computes with -ffp-contract=off). The inputs come from the same SplitMix64 stream
 as zeq::test::TTestRandom; long results are recorded as the hash of zeq::test::TBitsHash.
 
@@ -233,6 +233,92 @@ def jacobi_reference():
     return out
 
 
+def fill_random(cols, rows, gen):
+    """A matrix [row][column], 1-based, filled column by column over a wide range."""
+    m = [[0.0] * (cols + 1) for _ in range(rows + 1)]
+    for c in range(1, cols + 1):
+        for r in range(1, rows + 1):
+            u = gen.uniform()
+            m[r][c] = math.ldexp(u, gen.next() % 61 - 30)
+    return m
+
+
+def product(form, a, b, m, n, p):
+    """C(i, j) = sum_k op(A)(i, k) op(B)(k, j), every sum from 0.0 with k rising."""
+    rows = n if form == 2 else m
+    k_end = m if form == 2 else n
+    out = []
+    for i in range(1, rows + 1):
+        for j in range(1, p + 1):
+            s = 0.0
+            for k in range(1, k_end + 1):
+                x = a[k][i] if form == 2 else a[i][k]
+                y = b[j][k] if form == 1 else b[k][j]
+                s = s + x * y
+            out.append(s)
+    return out
+
+
+def product_reference():
+    """Multiply (0), MultiplyTransposed (1) and TransposeAndMultiply (2) of an m x n matrix."""
+    out = []
+    gen = Random(17)
+    shapes = [(1, 1, 1), (1, 7, 1), (7, 1, 1), (1, 1, 9), (3, 5, 2), (17, 13, 11), (16, 12, 12),
+              (33, 300, 29), (64, 257, 40), (129, 70, 131), (5, 0, 4), (0, 4, 3), (4, 3, 0),
+              (200, 600, 7)]
+    for m, n, p in shapes:
+        for form in (0, 1, 2):
+            for handler in (0, 1):
+                a = fill_random(n, m, gen)
+                b = fill_random(*[(p, n), (n, p), (p, m)][form], gen)
+                h = bits_hash(product(form, a, b, m, n, p))
+                out.append(f"product {m} {n} {p} {form} {handler} {h:016x}")
+    return out
+
+
+def comb_sort(d, ascending):
+    """The comb sort with gaps shrinking by 10 / 13: its passes (d sorted in place)."""
+    n, gap, passes = len(d), len(d), 0
+    if n < 2:
+        return 0
+    while True:
+        gap = max(gap * 10 // 13, 1)
+        exchanged = False
+        for i in range(n - gap):
+            if (d[i] > d[i + gap]) if ascending else (d[i] < d[i + gap]):
+                d[i], d[i + gap] = d[i + gap], d[i]
+                exchanged = True
+        passes += 1
+        if gap == 1 and not exchanged:
+            return passes
+
+
+def awkward(n, gen, shape, floating):
+    """Repeats (shape 0), sorted (1) or reversed (2); floats with NaN and signed zeros."""
+    d = []
+    for i in range(n):
+        x = float(gen.next() % 41 - 20 if shape == 0 else i if shape == 1 else n - i)
+        if floating and i % 7 == 3:
+            x = math.nan
+        if floating and i % 11 == 5:
+            x = -0.0 if i % 2 else 0.0
+        d.append(x)
+    return d
+
+
+def sort_reference():
+    out = []
+    gen = Random(31)
+    for kind in ("double", "float", "int32"):
+        for n in (0, 1, 2, 15, 16, 17, 100, 1000, 40001):
+            for shape in (0, 1, 2):
+                for ascending in (1, 0):
+                    d = awkward(n, gen, shape, kind != "int32")
+                    passes = comb_sort(d, ascending)
+                    out.append(f"sort {kind} {n} {shape} {ascending} {passes} {bits_hash(d):016x}")
+    return out
+
+
 def write(rel, lines):
     header = "# Written by tests/tools/plain_reference.py: the plain algorithm's results.\n"
     if DUMP:
@@ -243,3 +329,5 @@ def write(rel, lines):
 
 write("zeq/matrix/testdata/invert_reference.txt", invert_reference())
 write("zeq/math2/testdata/jacobi_reference.txt", jacobi_reference())
+write("zeq/matrix/testdata/product_reference.txt", product_reference())
+write("zeq/math1/testdata/sort_reference.txt", sort_reference())
