@@ -1,5 +1,5 @@
 // Clustering and nearest neighbours: AgglomClustering (Ward) of 1000, 3000 and 5000 objects of
-// 8 variables beside the documented full scan of every merge (zeq/testing/agglom_reference.h,
+// 8 variables beside the documented full scan of every merge (bench/agglom_reference.h,
 // run at 1000 and 2000 objects only: it is O(n^3)); nearest-neighbour search and estimation
 // over 10^6 objects. scipy's linkage on the same sizes: bench/peers/cluster_peers.py.
 #include <benchmark/benchmark.h>
@@ -9,7 +9,7 @@
 
 #include "bench_util.h"
 #include "zeq/math2/math2.h"
-#include "zeq/testing/agglom_reference.h"
+#include "agglom_reference.h"
 
 namespace {
 

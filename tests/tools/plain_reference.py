@@ -1,9 +1,10 @@
 #!/usr/bin/python3
 """Bit-exact results of the plain algorithms, the references of the fast kernels' tests.
 
-The comb sort, the matrix products, the LU factorisation with scaled partial pivoting, the inversion by its
-solves and the cyclic Jacobi sweep, written plainly in Python (IEEE doubles, every operation rounded on its own, as
-the library computes with -ffp-contract=off). The inputs come from the same SplitMix64 stream
+The comb sort, the matrix products, the LU factorisation with scaled partial pivoting, the
+inversion by its solves, the cyclic Jacobi sweep and the agglomerative clustering's full scan,
+written plainly in Python (IEEE doubles, every operation rounded on its own, as the library
+computes with -ffp-contract=off; long double through numpy's x87 type). The inputs come from the same SplitMix64 stream
 as zeq::test::TTestRandom; long results are recorded as the hash of zeq::test::TBitsHash.
 
     tests/tools/plain_reference.py            rewrites the reference files
@@ -11,6 +12,8 @@ as zeq::test::TTestRandom; long results are recorded as the hash of zeq::test::T
 """
 import math
 import struct
+
+import numpy
 import sys
 from pathlib import Path
 
@@ -319,6 +322,57 @@ def sort_reference():
     return out
 
 
+def agglomerate(d, n, method, alpha):
+    """The full scan of every merge, the distances updated in long double (x87, as the
+    library's long double): the merges (cluster, cluster, distance)."""
+    ld = numpy.longdouble
+    ids, size, merges = list(range(1, n + 1)), [ld(1)] * n, []
+    for step in range(1, n):
+        best, bi, bj = sys.float_info.max, n, n
+        for i in range(n):
+            for j in range(i + 1, n):
+                if ids[i] > 0 and ids[j] > 0 and d[i][j] < best:
+                    best, bi, bj = d[i][j], i, j
+        if bi == n:  # nothing below the largest double: the first two active clusters
+            bi = next(i for i in range(n) if ids[i])
+            bj = next(j for j in range(bi + 1, n) if ids[j])
+            best = d[bi][bj]
+        merges += [float(ids[bi]), float(ids[bj]), best]
+        dij, ni, nj, a = ld(d[bi][bj]), size[bi], size[bj], ld(alpha)
+        for k in range(n):
+            if ids[k] == 0 or k in (bi, bj):
+                continue
+            dki, dkj, nk = ld(d[k][bi]), ld(d[k][bj]), size[k]
+            new = [min(dki, dkj), max(dki, dkj),
+                   ((nk + ni) * dki + (nk + nj) * dkj - nk * dij) / (nk + ni + nj),
+                   (dki + dkj) / 2, a * (dki + dkj) + (1 - 2 * a) * dij,
+                   (ni * dki + nj * dkj) / (ni + nj)][method]
+            d[k][bj] = d[bj][k] = float(new)
+        ids[bj], size[bj], ids[bi], size[bi] = n + step, size[bj] + size[bi], 0, ld(0)
+    return merges
+
+
+def agglom_reference():
+    """Single, complete, Ward (squared distances), average, flexible (0.3) and UPGMA linkage
+    of 60 random points in three dimensions, with (small integers) and without ties."""
+    out = []
+    for ties in (0, 1):
+        for method in range(6):
+            gen = Random(100 + method)
+            p = [float(gen.next() % 4) if ties else gen.uniform() for _ in range(180)]
+            d = [[0.0] * 60 for _ in range(60)]
+            for i in range(60):
+                for j in range(60):
+                    s = 0.0
+                    for v in range(3):
+                        x = p[i * 3 + v] - p[j * 3 + v]
+                        s = s + x * x
+                    d[i][j] = s if method == 2 else math.sqrt(s)
+            h = bits_hash(agglomerate(d, 60, method, 0.3))
+            out.append(f"agglom {method} {ties} {h:016x}")
+    return out
+
+
 def write(rel, lines):
     header = "# Written by tests/tools/plain_reference.py: the plain algorithm's results.\n"
     if DUMP:
@@ -331,3 +385,4 @@ write("zeq/matrix/testdata/invert_reference.txt", invert_reference())
 write("zeq/math2/testdata/jacobi_reference.txt", jacobi_reference())
 write("zeq/matrix/testdata/product_reference.txt", product_reference())
 write("zeq/math1/testdata/sort_reference.txt", sort_reference())
+write("zeq/math2/testdata/agglom_reference.txt", agglom_reference())

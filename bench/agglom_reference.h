@@ -1,6 +1,6 @@
 // The documented agglomerative clustering, transcribed plainly: every merge scans all active
-// pairs (O(n^3)). The tests compare the library's fast version with it merge by merge; the
-// benchmark times it beside the fast version.
+// pairs (O(n^3)). The benchmark times it beside the fast version (the tests compare the fast
+// version merge by merge with the same scan in tests/tools/plain_reference.py).
 #pragma once
 
 #include <cfloat>
