@@ -30,6 +30,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   const auto F = static_cast<float>(X);
   const float FBack = zeq::HexToSingle(zeq::FPNumToHex(F));
   ZEQ_FUZZ_CHECK(std::bit_cast<uint32_t>(FBack) == std::bit_cast<uint32_t>(F));
+  zeq::TExtendedBytes B;  // any 80-bit pattern, unnormal encodings included
+  for (uint8_t& Byte : B) Byte = In.Take<uint8_t>();
+  const long double XBack = zeq::HexToExtended(zeq::FPNumToHex(zeq::BytesToExtended(B)));
+  ZEQ_FUZZ_CHECK(zeq::ExtendedToBytes(XBack) == B);
   zeq::Decimal(static_cast<int64_t>(In.Take<uint64_t>()), In.Take<uint8_t>());
   zeq::Hex(In.Take<uint32_t>(), In.Take<uint8_t>());
   zeq::Bin(In.Take<uint32_t>(), In.Take<uint8_t>());

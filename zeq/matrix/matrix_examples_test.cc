@@ -16,13 +16,8 @@ template <class M>
 std::unique_ptr<M> Mat(const std::string& Rows) {
   auto P = std::make_unique<M>();
   P->SetName("m");
-  test::TRows R;
-  for (size_t i = 0; i <= Rows.size();) {
-    const size_t End = std::min(Rows.find(';', i), Rows.size());
-    R.push_back(test::List(Rows.substr(i, End - i)));
-    i = End + 1;
-  }
-  if (R[0].empty())
+  const test::TRows R = ListRows(Rows);
+  if (R.empty() || R[0].empty())
     P->Resize(0, 0);
   else
     test::SetRows(*P, R);

@@ -73,6 +73,17 @@ inline std::vector<int32_t> IntList(const std::string& S) {
   return {D.begin(), D.end()};
 }
 
+// A quoted matrix argument: rows separated by ";" ("1 2; 3 4"; "" for none).
+inline std::vector<std::vector<double>> ListRows(const std::string& S) {
+  std::vector<std::vector<double>> R;
+  for (size_t i = 0; i < S.size();) {
+    const size_t End = std::min(S.find(';', i), S.size());
+    R.push_back(List(S.substr(i, End - i)));
+    i = End + 1;
+  }
+  return R;
+}
+
 // A list result: the values' texts separated by blanks.
 template <class T>
 std::string Show(const std::vector<T>& V) {
@@ -120,6 +131,7 @@ inline std::vector<std::string> RowTokens(const std::string& Line) {
 namespace table {
 using test::Int;
 using test::List;
+using test::ListRows;
 using test::Num;
 using test::Show;
 using A = const TArgs&;
