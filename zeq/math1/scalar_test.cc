@@ -77,30 +77,46 @@ TEST(ScalarExamples, TableOfCalls) {
         [](A a) { return Show(CenteredPolynomial(Nums(a, 3), Int(a[3]), Num(a[4]), Num(a[5]))); }},
        {"InterpolTable",
         [&](A a) { return Show(InterpolTable(Num(a[0]), Num(a[1]), Num(a[2]), Table)); }},
-       {"InterpolZofXYRect", [](A a) {
+       {"InterpolZofXYRect",
+        [](A a) {
           const std::vector<double> V = Nums(a, 6);
           return Show(InterpolZofXYRect(V[0], V[1], V[2], V[3], V[4], V[5]));
+        }},
+       {"InterpolXYTable", [](A a) { return Show(InterpolXYTable(Num(a[0]), ListRows(a[1]))); }},
+       {"FindPrimeFactors",
+        [](A a) {
+          TIntArray F{99};
+          FindPrimeFactors(Int(a[0]), F);
+          return Show(F);
+        }},
+       {"CancelFraction",
+        [](A a) {
+          int32_t n = Int(a[0]), d = Int(a[1]);
+          CancelFraction(n, d);
+          return Show(n, d);
+        }},
+       {"ConfinePointToRect",  // x y left top right bottom -> "changed x y within"
+        [](A a) {
+          const std::vector<double> V = Nums(a, 6);
+          TPointDouble P{V[0], V[1]};
+          const TRectDouble R{V[2], V[3], V[4], V[5]};
+          const bool Within = WithinRect(P, R), Changed = ConfinePointToRect(P, R);
+          return Show(Changed, P.X, P.Y, Within);
+        }},
+       {"CalcScalePars", [](A a) {
+          long double First, Dist;
+          uint16_t Minor;
+          CalcScalePars(Int(a[0]), Num(a[1]), Num(a[2]), First, Dist, Minor);
+          return Show(First, Dist, Minor);
         }}});
 }
 
-TEST(Interpolation, TablesOfTheWrongShape) {
+TEST(Interpolation, OtherTables) {
   const std::vector<int32_t> I{0, 100};
   EXPECT_EQ(InterpolTable(0.25, 0, 1, I), 25);
   test::ExpectThrowMessage<EZEQMath1Error>(
       [] { InterpolTable(1, 0, 4, std::vector<double>{1}); },
       "InterpolTable: pivot array must contain at least 2 values");
-  const TDouble2DArray T{{0, 1, 3}, {0, 10, 30}};
-  for (auto [X, Y] : {std::pair{0.0, 0.0}, {2, 20}, {-1, -10}, {4, 40}})
-    EXPECT_EQ(InterpolXYTable(X, T), Y) << X;
-  EXPECT_TRUE(std::isnan(InterpolXYTable(NAN, T)));
-  for (const auto& [Bad, Message] :
-       {std::pair{TDouble2DArray{}, "InterpolXYTable: pivot array must contain 2 columns"},
-        {TDouble2DArray{{1}, {2}}, "InterpolXYTable: pivot array must contain at least 2 rows"},
-        {TDouble2DArray{{1, 2}, {2, 3}, {4, 5}},
-         "InterpolXYTable: pivot array must contain 2 columns"},
-        {TDouble2DArray{{1, 2, 3}, {2}},
-         "InterpolXYTable: pivot array must contain at least 2 rows"}})
-    test::ExpectThrowMessage<EZEQMath1Error>([&] { InterpolXYTable(0, Bad); }, Message);
 }
 
 TEST(Primes, SieveAgreesWithTheTableAndFactors) {
@@ -109,24 +125,6 @@ TEST(Primes, SieveAgreesWithTheTableAndFactors) {
     ASSERT_TRUE(IsPrime(ListOfPrimes(i)));
     for (int32_t n = ListOfPrimes(i) + 1; n < ListOfPrimes(i + 1); ++n)
       ASSERT_FALSE(IsPrime(n)) << n;
-  }
-  TIntArray F{99};
-  FindPrimeFactors(360, F);
-  EXPECT_EQ(F, (TIntArray{2, 2, 2, 3, 3, 5}));
-  FindPrimeFactors(1, F);
-  EXPECT_TRUE(F.empty());
-  FindPrimeFactors(2147483646, F);  // 2 * 3^2 * 7 * 11 * 31 * 151 * 331
-  EXPECT_EQ(F, (TIntArray{2, 3, 3, 7, 11, 31, 151, 331}));
-  FindPrimeFactors(2147483647, F);
-  EXPECT_EQ(F, (TIntArray{2147483647}));
-}
-
-TEST(Fractions, CancelKeepsTheSigns) {
-  for (auto [N, D, EN, ED] :
-       {std::tuple{12, -18, 2, -3}, {0, 6, 0, 6}, {INT32_MIN, INT32_MIN, -1, -1}}) {
-    int32_t n = N, d = D;
-    CancelFraction(n, d);
-    EXPECT_EQ(std::pair(n, d), std::pair(EN, ED)) << N << "/" << D;
   }
 }
 
@@ -138,16 +136,6 @@ TEST(RealFunctions, HyperbolicFunctionsAgreeWithTheStandardLibrary) {
   }
 }
 
-TEST(Bounds, PointsAndRectangles) {
-  const TRectDouble R{4, 0, 0, 2};  // not normalised
-  EXPECT_TRUE(WithinRect({4, 2}, R));
-  EXPECT_FALSE(WithinRect({4.1, 2}, R));
-  TPointDouble P{5, -1};
-  EXPECT_TRUE(ConfinePointToRect(P, R));
-  EXPECT_EQ(std::pair(P.X, P.Y), std::pair(4.0, 0.0));
-  EXPECT_FALSE(ConfinePointToRect(P, R));
-}
-
 struct TScale {
   long double First, Dist;
   uint16_t Minor;
@@ -157,31 +145,6 @@ TScale Scale(int32_t NTicks, long double Low, long double High) {
   TScale S{};
   CalcScalePars(NTicks, Low, High, S.First, S.Dist, S.Minor);
   return S;
-}
-
-TEST(AxisScale, Examples) {
-  struct TCase {
-    int32_t NTicks;
-    long double Low, High, First, Dist;
-    uint16_t Minor;
-  };
-  const TCase Cases[] = {
-      {4, 0, 10, 0, 2, 4},
-      {5, 0, 10, 0, 1, 5},  // a raw distance of exactly 2 falls to the lower series value
-      {4, 0, 1, 0, 0.2L, 4},
-      {4, 10, 0, 10, -2, 4},  // descending: negative distance
-      {3, 7, 7, 7, 0, 1},     // empty range
-      {0, 2.5, 9, 3, 1, 5},   // no tick count: a distance of 1
-  };
-  for (const TCase& C : Cases) {
-    const TScale S = Scale(C.NTicks, C.Low, C.High);
-    EXPECT_EQ(std::tuple(S.First, S.Dist, S.Minor), std::tuple(C.First, C.Dist, C.Minor))
-        << C.NTicks << " " << static_cast<double>(C.Low);
-  }
-  for (long double Bad : {static_cast<long double>(NAN), static_cast<long double>(INFINITY)}) {
-    EXPECT_EQ(Scale(4, 0, Bad).Dist, 0);  // no ticks, and no undefined conversion of NaN
-    EXPECT_EQ(Scale(4, Bad, 1).Minor, 1);
-  }
 }
 
 TEST(AxisScale, RandomRangesGiveSeriesDistancesAndCloseFirstTicks) {
