@@ -85,7 +85,8 @@ TEST_P(FftLevels, MatchesTheExtendedPrecisionDftInBothDirections) {
 
 INSTANTIATE_TEST_SUITE_P(EveryLevel, FftLevels, test::EverySimdLevel(), test::SimdLevelParamName);
 
-TEST(FastFourier, RoundTripParsevalAndLinearityUpTo2To20) {
+// Beyond the sizes compared with the direct transform: the cache-blocked passes.
+TEST(FastFourier, RoundTripAndParsevalUpTo2To20) {
   for (int32_t N : {1 << 12, 1 << 20}) {
     TFastFourier F, G;
     FillRandom(F, N, 5);
@@ -104,17 +105,6 @@ TEST(FastFourier, RoundTripParsevalAndLinearityUpTo2To20) {
     for (int32_t i = 1; i <= N; ++i)
       ASSERT_NEAR(F.RealSpec(i), G.RealSpec(i), 1e-13 * static_cast<double>(Max));
   }
-  // Linearity: T(2a + b) = 2 T(a) + T(b).
-  TFastFourier A, B, C;
-  FillRandom(A, 64, 1);
-  FillRandom(B, 64, 2);
-  C.SetSpectrumSize(64);
-  for (int32_t i = 1; i <= 64; ++i)
-    C.SetRealSpec(i, 2 * A.RealSpec(i) + B.RealSpec(i)),
-        C.SetImagSpec(i, 2 * A.ImagSpec(i) + B.ImagSpec(i));
-  A.Transform(), B.Transform(), C.Transform();
-  for (int32_t i = 1; i <= 64; ++i)
-    EXPECT_NEAR(C.ImagSpec(i), 2 * A.ImagSpec(i) + B.ImagSpec(i), 1e-13);
 }
 
 TEST(FastFourier, TonesConstantsAndSpectralProperties) {
@@ -198,8 +188,7 @@ TEST(FastFourier, NaNPropagatesWithoutHarm) {
   F.SetSpectrumSize(16);
   F.SetRealSpec(3, std::nan(""));
   F.Transform();
-  EXPECT_TRUE(std::isnan(F.RealSpec(1)));
-  EXPECT_TRUE(std::isnan(F.PowerSpec(2)));
+  EXPECT_TRUE(std::isnan(F.RealSpec(1)) && std::isnan(F.PowerSpec(2)));
 }
 
 }  // namespace

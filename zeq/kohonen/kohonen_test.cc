@@ -86,7 +86,7 @@ TEST(Kohonen, NeighbourhoodsOnPlainAndCyclicMaps) {
   }
 }
 
-TEST(Kohonen, TiesGoToTheFirstNeuronAndBadSizesAreIgnored) {
+TEST(Kohonen, TiesBadSizesAndRandomWeights) {
   TKohonen K;
   K.SetSizeX(4);
   K.SetSizeY(3);  // fresh zero weights: every neuron is equally near
@@ -100,20 +100,10 @@ TEST(Kohonen, TiesGoToTheFirstNeuronAndBadSizesAreIgnored) {
   EXPECT_EQ(std::tie(x, y, D), std::make_tuple(1, 1, 4.0));
   K.ApplyIt(nullptr, x, y, D);
   EXPECT_EQ(D, static_cast<double>(uc_MaxDouble));
-}
-
-TEST(Kohonen, RandomWeightsCoverEveryNeuronAndFeature) {
-  TKohonen K;
-  K.SetSizeX(3);
-  K.SetSizeY(2);
   K.SetNumInsens(4);
-  K.SetWeigtsToRandom();
-  for (int32_t x = 1; x <= 3; ++x)
-    for (int32_t y = 1; y <= 2; ++y)
-      for (int32_t k = 1; k <= 4; ++k) {
-        const double W = K.GetWeight(x, y, k);
-        EXPECT_TRUE(W != 0 && W >= -0.1 && W < 0.1) << x << " " << y << " " << k << ": " << W;
-      }
+  K.SetWeigtsToRandom();  // every neuron and feature drawn from [-0.1, 0.1)
+  for (double W : AllWeights(K)) EXPECT_TRUE(W != 0 && W >= -0.1 && W < 0.1) << W;
+  EXPECT_EQ(AllWeights(K).size(), 4u * 3 * 4);
 }
 
 // Three clusters of 30 objects in 4 features, far apart.
