@@ -66,15 +66,9 @@ void ExpectResidualsBelow(const TMatrix& A, double Tol) {
   }
 }
 
-TEST(CalcEigVec, ResidualsOnRandomRepeatedAndGradedSpectra) {
-  test::TTestRandom Gen(4);
-  for (int32_t n : {2, 5, 12, 30, 50}) {
-    TMatrix A, Work;
-    FillSymmetric(A, n, Gen);
-    Work.Clone(&A);
-    ASSERT_TRUE(CalcEigVec(&Work));
-    ExpectResidualsBelow(A, 1e-12);
-  }
+// Random matrices are compared bit for bit above; here the sweep must also converge on hard
+// spectra.
+TEST(CalcEigVec, ResidualsOnRepeatedAndGradedSpectra) {
   // Q diag(lambda) Q' with the Householder Q = I - 2 u u' / u'u (u = 1, -2, 0.5, 3, 1.5;
   // u'u = 16.5): eigenvalues repeated (2, 2, 2, 5, 5) and graded (1e-8 .. 1e8).
   const double u[] = {1, -2, 0.5, 3, 1.5};
