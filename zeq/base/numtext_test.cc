@@ -11,11 +11,11 @@ TEST(NumberTextExamples, TableOfCalls) {
   // A failed parse reads "false"; a successful one must also leave the value set.
   const auto Parsed = [](bool Ok, auto Value) { return Ok ? Show(Value) : "false"; };
   test::RunExamples("zeq/base/testdata/numtext_examples.txt",
-                    {{"StrFixed", [](A a) { return StrFixed(Num(a[0]), Int(a[1]), Int(a[2])); }},
+                    {{"StrFixed", Call(StrFixed)},
                      {"StrFixedLength",
                       [](A a) { return Show(StrFixed(Num(a[0]), Int(a[1]), Int(a[2])).size()); }},
-                     {"StrScientific", [](A a) { return StrScientific(Num(a[0]), Int(a[1])); }},
-                     {"strff", [](A a) { return strff(Num(a[0]), Int(a[1]), Int(a[2])); }},
+                     {"StrScientific", Call(StrScientific)},
+                     {"strff", Call(strff)},
                      {"TryStrToInt",
                       [&](A a) {
                         int32_t V = 5;

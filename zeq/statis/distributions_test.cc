@@ -24,46 +24,31 @@ std::unique_ptr<TVector> Vec(const std::string& List) {
 
 // The distributions and the tests on samples; testdata/distribution_examples.txt.
 TEST(DistributionExamples, TableOfCalls) {
-  const auto D1 = [](double (*F)(double)) { return [F](A a) { return Show(F(Num(a[0]))); }; };
-  const auto D2 = [](double (*F)(double, double)) {
-    return [F](A a) { return Show(F(Num(a[0]), Num(a[1]))); };
-  };
   test::RunExamples(
       "zeq/statis/testdata/distribution_examples.txt",
-      {{"LnGamma", D1(LnGamma)},
-       {"IncompleteGamma", D2(IncompleteGamma)},
-       {"IncompleteBeta",
-        [](A a) { return Show(IncompleteBeta(Num(a[0]), Num(a[1]), Num(a[2]))); }},
-       {"Erf", D1(Erf)},
-       {"ErfApprox", D1(ErfApprox)},
-       {"nDistriIntegral", D1(nDistriIntegral)},
-       {"nDistriQuantile", D1(nDistriQuantile)},
-       {"nDistriDensity", D1(nDistriDensity)},
-       {"BinomCoeff", [](A a) { return Show(BinomCoeff(Int(a[0]), Int(a[1]))); }},
-       {"LnBinomCoeff", [](A a) { return Show(LnBinomCoeff(Int(a[0]), Int(a[1]))); }},
-       {"LnBeta", D2(LnBeta)},
-       {"WeibullDensity",
-        [](A a) { return Show(WeibullDensity(Num(a[0]), Num(a[1]), Num(a[2]))); }},
-       {"HyperGeoDistriDensity",
-        [](A a) {
-          return Show(HyperGeoDistriDensity(Num(a[0]), Int(a[1]), Int(a[2]), Int(a[3])));
-        }},
-       {"FisherTransform", D1(FisherTransform)},
-       {"FisherTransformInv", D1(FisherTransformInv)},
-       {"ConfidenceInterval",
-        [](A a) { return Show(ConfidenceInterval(Num(a[0]), Num(a[1]), Int(a[2]))); }},
-       {"CalcFishQ",
-        [](A a) { return Show(CalcFishQ(Num(a[0]), Num(a[1]), Num(a[2]), Num(a[3]))); }},
-       {"KSPValue", [](A a) { return Show(KSPValue(Int(a[0]), Num(a[1]))); }},
-       {"KolmogSmir1SampleTestStat",
-        [](A a) {
-          return Show(KolmogSmir1SampleTestStat(Int(a[0]), static_cast<TSignifLevel>(Int(a[1]))));
-        }},
-       {"KSQuantile",
-        [](A a) { return Show(KSQuantile(Int(a[0]), static_cast<TSignifLevel>(Int(a[1])))); }},
-       {"LillieforsPValue", [](A a) { return Show(LillieforsPValue(Int(a[0]), Num(a[1]))); }},
-       {"LillieforsQuantile", [](A a) { return Show(LillieforsQuantile(Int(a[0]), Num(a[1]))); }},
-       {"ExactRunsTest", [](A a) { return Show(ExactRunsTest(Int(a[0]), Int(a[1]), Int(a[2]))); }},
+      {{"LnGamma", Call(LnGamma)},
+       {"IncompleteGamma", Call(IncompleteGamma)},
+       {"IncompleteBeta", Call(IncompleteBeta)},
+       {"Erf", Call(Erf)},
+       {"ErfApprox", Call(ErfApprox)},
+       {"nDistriIntegral", Call(nDistriIntegral)},
+       {"nDistriQuantile", Call(nDistriQuantile)},
+       {"nDistriDensity", Call(nDistriDensity)},
+       {"BinomCoeff", Call(BinomCoeff)},
+       {"LnBinomCoeff", Call(LnBinomCoeff)},
+       {"LnBeta", Call(LnBeta)},
+       {"WeibullDensity", Call(WeibullDensity)},
+       {"HyperGeoDistriDensity", Call(HyperGeoDistriDensity)},
+       {"FisherTransform", Call(FisherTransform)},
+       {"FisherTransformInv", Call(FisherTransformInv)},
+       {"ConfidenceInterval", Call(ConfidenceInterval)},
+       {"CalcFishQ", Call(CalcFishQ)},
+       {"KSPValue", Call(KSPValue)},
+       {"KolmogSmir1SampleTestStat", Call(KolmogSmir1SampleTestStat)},
+       {"KSQuantile", Call(KSQuantile)},
+       {"LillieforsPValue", Call(LillieforsPValue)},
+       {"LillieforsQuantile", Call(LillieforsQuantile)},
+       {"ExactRunsTest", Call(ExactRunsTest)},
        {"DeanDixonCriticalValues",
         [](A a) { return Show(DeanDixonCriticalValues(Int(a[0]), Level(a[1]))); }},
        // The candidate's index and the statistic ("candidate": the index only).

@@ -10,26 +10,13 @@
 //   MeanCenterRows "1 3; 3 5" -> "2 4; -1 1; -1 1"
 //
 // The test names the functions a table may call (each turns its text arguments into a call and
-// its result into text with Show). A result is compared as numbers when the expected text and
-// the result are both numbers or quoted lists of numbers of the same length, ";" in the same
-// places (NaN equals NaN;
-// "~tol" allows that absolute difference in each), otherwise as text. Texts with blanks are
-// quoted; inside quotes \xHH stands for a byte and \ before any other character for that
-// character. A call that raises gives "throws " and the message.
+// its result into text with Show; Call does both for a free function). A result is compared as
+// numbers when the expected text and the result are both numbers or quoted lists of numbers of
+// the same length, ";" in the same places (NaN equals NaN; "~tol" allows that absolute
+// difference in each), otherwise as text. Texts with blanks are quoted; inside quotes \xHH
+// stands for a byte and \ before any other character for that character. A call that raises
+// gives "throws " and the message.
 #pragma once
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cmath>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <functional>
-#include <map>
-#include <string>
-#include <type_traits>
-#include <vector>
 
 #include "zeq/testing/test_util.h"
 
@@ -127,8 +114,34 @@ inline std::vector<std::string> RowTokens(const std::string& Line) {
   return T;
 }
 
+// A text argument as a parameter of type P: texts (and views of them) as they are, "true" for true, integers and
+// enumerations as Int reads them, other numbers as Num reads them.
+template <class P>
+std::remove_cvref_t<P> Arg(const std::string& S) {
+  using T = std::remove_cvref_t<P>;
+  if constexpr (std::is_same_v<T, std::string> || std::is_same_v<T, std::string_view>)
+    return T(S);  // a view of the row's argument, which outlives the call
+  else if constexpr (std::is_same_v<T, bool>)
+    return S == "true";
+  else if constexpr (std::is_integral_v<T> || std::is_enum_v<T>)
+    return static_cast<T>(std::stoll(S, nullptr, 0));
+  else
+    return static_cast<T>(Num(S));
+}
+
+// The call of a free function with each argument converted to its parameter's type (too few
+// arguments raise), its result shown.
+template <class R, class... P>
+TExample Call(R (*F)(P...)) {
+  return [F](const TArgs& a) {
+    return [&]<size_t... I>(std::index_sequence<I...>) { return Show(F(Arg<P>(a.at(I))...)); }
+    (std::index_sequence_for<P...>{});
+  };
+}
+
 // The names the calls of a table use: `using namespace test::table;` in a test.
 namespace table {
+using test::Call;
 using test::Int;
 using test::List;
 using test::ListRows;

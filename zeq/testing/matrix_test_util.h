@@ -2,10 +2,6 @@
 // read A(i, j) (row i, column j, that is Elem(j, i)).
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <vector>
-
 #include "zeq/matrix/matrix.h"
 #include "zeq/testing/test_util.h"
 

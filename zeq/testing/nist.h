@@ -2,12 +2,6 @@
 // has a 60-line header holding the certified values and its data from line 61 on.
 #pragma once
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-#include <string>
-#include <vector>
-
 #include "zeq/testing/test_util.h"
 
 namespace zeq::test {

@@ -2,9 +2,8 @@
 // path the CPU can run is checked, not only the best one. Levels the CPU lacks are skipped.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include "zeq/base/internal/simd.h"
+#include "zeq/testing/test_util.h"
 
 namespace zeq::test {
 

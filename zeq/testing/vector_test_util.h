@@ -1,8 +1,7 @@
 // Helpers shared by the vector tests: fill a vector from a list and read it back.
 #pragma once
 
-#include <vector>
-
+#include "zeq/testing/test_util.h"
 #include "zeq/vector/vector.h"
 
 namespace zeq::test {
