@@ -1,24 +1,15 @@
 #include "zeq/base/base.h"
+#include "zeq/testing/example_table.h"
 #include "zeq/testing/test_util.h"
 
 namespace zeq {
 namespace {
 
-TEST(StringContains, DigitPatternMatchesAnyDecimalDigit) {
-  EXPECT_TRUE(StringContains("x7", "//dig"));
-  EXPECT_TRUE(StringContains("0", "//dig"));
-  EXPECT_FALSE(StringContains("abc \xC2\xB2", "//dig"));  // superscript two is not a digit
-  EXPECT_FALSE(StringContains("", "//dig"));
-  EXPECT_TRUE(StringContains("abcdef", "cde"));
-  EXPECT_FALSE(StringContains("abc", "//"));
-}
-
-TEST(Strings, ReplaceAndRemoveControlCharacters) {
-  EXPECT_EQ(ReplaceCharInString("a\nb\nc", '\n', ' '), "a b c");
-  EXPECT_EQ(RemoveControlChars(std::string("a\tb\x7F"
-                                           "c\0d\xC3\xA9",
-                                           9)),
-            "abcd\xC3\xA9");
+TEST(StringExamples, TableOfCalls) {
+  test::RunExamples("zeq/base/testdata/strings_examples.txt",
+                    {{"StringContains", test::Call(StringContains)},
+                     {"ReplaceCharInString", test::Call(ReplaceCharInString)},
+                     {"RemoveControlChars", test::Call(RemoveControlChars)}});
 }
 
 std::vector<std::string> ParseAll(const std::string& Text) {

@@ -27,6 +27,10 @@ TEST(DistributionExamples, TableOfCalls) {
   test::RunExamples(
       "zeq/statis/testdata/distribution_examples.txt",
       {{"LnGamma", Call(LnGamma)},
+       {"tDistriQuantile", Call(tDistriQuantile)},
+       {"tDistriIntegral", Call(tDistriIntegral)},
+       {"fDistriIntegral", Call(fDistriIntegral)},
+       {"fDistriUpperTail", Call(fDistriUpperTail)},
        {"IncompleteGamma", Call(IncompleteGamma)},
        {"IncompleteBeta", Call(IncompleteBeta)},
        {"Erf", Call(Erf)},

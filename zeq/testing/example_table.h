@@ -114,8 +114,9 @@ inline std::vector<std::string> RowTokens(const std::string& Line) {
   return T;
 }
 
-// A text argument as a parameter of type P: texts (and views of them) as they are, "true" for true, integers and
-// enumerations as Int reads them, other numbers as Num reads them.
+// A text argument as a parameter of type P: texts (and views of them) as they are, a character
+// as the text's first, "true" for true, integers and enumerations as Int reads them, other
+// numbers as Num reads them.
 template <class P>
 std::remove_cvref_t<P> Arg(const std::string& S) {
   using T = std::remove_cvref_t<P>;
@@ -123,6 +124,8 @@ std::remove_cvref_t<P> Arg(const std::string& S) {
     return T(S);  // a view of the row's argument, which outlives the call
   else if constexpr (std::is_same_v<T, bool>)
     return S == "true";
+  else if constexpr (std::is_same_v<T, char>)
+    return S.empty() ? '\0' : S[0];
   else if constexpr (std::is_integral_v<T> || std::is_enum_v<T>)
     return static_cast<T>(std::stoll(S, nullptr, 0));
   else
