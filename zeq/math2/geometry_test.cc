@@ -1,43 +1,36 @@
 #include "zeq/math2/geometry.h"
 
+#include "zeq/testing/example_table.h"
 #include "zeq/testing/test_util.h"
 
 namespace zeq {
 namespace {
 
 using TPoints = std::vector<TPointDouble>;
-const TPoints Square{{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+using namespace test::table;
 
-TEST(Geometry, GreatCircleDistanceAgreesWithHaversine) {
-  EXPECT_EQ(SphereGreatCircleDist(6371, 47.07, 15.44, 47.07, 15.44), 0.0);  // c clamped to 1
-  // The haversine formula in mpmath at 40 digits, R = 6371.
-  for (auto [a, b, c, d, Km] : {std::tuple{47.07, 15.44, 48.21, 16.37, 144.64704532497156},
-                                {-33.9, 151.2, 51.5, -0.13, 16996.530740035064},
-                                {10.0, -179.0, -10.0, 179.0, 2234.8777849976875},
-                                {0.0, 0.0, 0.0, 180.0, 20015.086796020573}})
-    EXPECT_NEAR(SphereGreatCircleDist(6371, a, b, c, d), Km, 1e-9) << a;
+// The points of a list argument "x y; x y; ...".
+TPoints Points(const std::string& Rows) {
+  TPoints P;
+  for (const auto& R : ListRows(Rows)) P.push_back({R.at(0), R.at(1)});
+  return P;
 }
 
-TEST(Geometry, PolygonsAndParentheses) {
-  EXPECT_TRUE(PointIsInsidePolygon(0.5, 0.5, Square));
-  EXPECT_FALSE(PointIsInsidePolygon(1, 0.5, Square));  // on the edge
-  EXPECT_FALSE(PointIsInsidePolygon(2, 0.5, Square));
-  EXPECT_FALSE(PointIsInsidePolygon(0, 0, {}));
-  const TPoints L{{0, 0}, {2, 0}, {2, 1}, {1, 1}, {1, 2}, {0, 2}};  // an L of area 3
-  for (const TPoints& Poly : {L, TPoints(L.rbegin(), L.rend())}) {  // either orientation
-    EXPECT_TRUE(PointIsInsidePolygon(0.5, 1.5, Poly));
-    EXPECT_TRUE(PointIsInsidePolygon(1.5, 0.5, Poly));
-    EXPECT_FALSE(PointIsInsidePolygon(1.5, 1.5, Poly));  // in the notch
-  }
-  EXPECT_EQ(PolygonArea(L), 3);
-  EXPECT_EQ(PolygonArea(Square), 1);
-  EXPECT_EQ(PolygonArea(TPoints(Square.rbegin(), Square.rend())), -1);
-  double MinX, MinY, MaxX, MaxY;
-  OuterRectOfPolygon(TPoints{{0, 0}, {2, 1}, {1, 3}, {-1, 2}}, MinX, MinY, MaxX, MaxY);
-  EXPECT_EQ((std::vector<double>{MinX, MinY, MaxX, MaxY}), (std::vector<double>{-1, 0, 2, 3}));
-  EXPECT_EQ(CheckParanthInExp("(a+b)*(c"), 1);
-  EXPECT_EQ(CheckParanthInExp("a)+(b"), -2);
-  EXPECT_EQ(CheckParanthInExp("((x))"), 0);
+TEST(GeometryExamples, TableOfCalls) {
+  test::RunExamples(
+      "zeq/math2/testdata/geometry_examples.txt",
+      {{"SphereGreatCircleDist", Call(SphereGreatCircleDist)},
+       {"CheckParanthInExp", Call(CheckParanthInExp)},
+       {"PointIsInsidePolygon",
+        [](A a) { return Show(PointIsInsidePolygon(Num(a[0]), Num(a[1]), Points(a[2]))); }},
+       {"PolygonArea", [](A a) { return Show(PolygonArea(Points(a[0]))); }},
+       {"OuterRectOfPolygon",
+        [](A a) {
+          double MinX, MinY, MaxX, MaxY;
+          OuterRectOfPolygon(Points(a[0]), MinX, MinY, MaxX, MaxY);
+          return Show(MinX, MinY, MaxX, MaxY);
+        }},
+       {"Convex2DHullSize", [](A a) { return Show(Convex2DHull(Points(a[0])).size()); }}});
 }
 
 // The strictly convex hull by Andrew's monotone chain (collinear points left out).
@@ -62,15 +55,7 @@ std::set<std::pair<double, double>> BruteHull(TPoints P) {
   return S;
 }
 
-TEST(ConvexHull, DocumentedCasesAndRandomSetsAgainstABruteForceHull) {
-  TPoints WithCentre = Square;
-  WithCentre.push_back({0.5, 0.5});
-  const TPoints Hull = Convex2DHull(WithCentre);
-  EXPECT_EQ(Hull.size(), 4u);
-  EXPECT_EQ(Convex2DHull(TPoints{{0, 0}, {5, 1}, {2, 2}}).size(), 3u);  // fewer than 4: as they are
-  // A diamond: a vertical chord between two corners with the others within 1 of it.
-  const TPoints Diamond{{0, 0}, {0.5, 0.5}, {0, 1}, {-0.5, 0.5}};
-  EXPECT_EQ(Convex2DHull(Diamond).size(), 4u);
+TEST(ConvexHull, RandomSetsAgainstABruteForceHull) {
   std::mt19937_64 Gen(2);
   std::uniform_int_distribution<int> Grid(-20,
                                           20);  // integer points: collinear triples, duplicates

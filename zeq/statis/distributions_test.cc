@@ -28,6 +28,7 @@ TEST(DistributionExamples, TableOfCalls) {
       "zeq/statis/testdata/distribution_examples.txt",
       {{"LnGamma", Call(LnGamma)},
        {"tDistriQuantile", Call(tDistriQuantile)},
+       {"WilcoxonSRQuantile", Call(WilcoxonSRQuantile)},
        {"tDistriIntegral", Call(tDistriIntegral)},
        {"fDistriIntegral", Call(fDistriIntegral)},
        {"fDistriUpperTail", Call(fDistriUpperTail)},
