@@ -185,6 +185,9 @@ TEST(DataTable, RowsAndColumnsMoveWithTheirCompanions) {
   T.RemoveColumn(2);
   EXPECT_EQ(Layout(T),
             ",C-2,, | :0 0/0 0/0 0/0 | r1:1 0/0 21/17 0/0 | r3:3 0/0 23/19 0/0 | :0 0/0 0/0 0/0");
+  T.SortRows(2, false, 0, 0, 0, 0, true);  // with their names and attributes
+  EXPECT_EQ(Layout(T),
+            ",C-2,, | r3:3 0/0 23/19 0/0 | r1:1 0/0 21/17 0/0 | :0 0/0 0/0 0/0 | :0 0/0 0/0 0/0");
 }
 
 TEST(DataTable, CopyFromPlacesTheRectangleAndClipsIt) {

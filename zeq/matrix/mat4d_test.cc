@@ -209,6 +209,9 @@ TEST(Mat4D, BoxStatisticsMirrorsAndClones) {
   }
   C.MirrorTimeSlots();
   EXPECT_EQ(C.GetVal(2, 3, 1, 1), M.GetVal(2, 3, 1, 4));
+  C.FillRandomUniform(2, 3);
+  C.MinMax(0, 0, 0, 0, 0, 0, 0, 0, Min, Max);
+  EXPECT_TRUE(Min >= 2 && Max < 3 && Min < Max);
 }
 
 }  // namespace
