@@ -6,28 +6,21 @@ namespace {
 
 constexpr long double Pi = std::numbers::pi_v<long double>;
 
-void ExpectCpx(const TComplex& Z, long double Re, long double Im) {
-  EXPECT_EQ(Z.re, Re);
-  EXPECT_EQ(Z.im, Im);
-}
+std::pair<long double, long double> Parts(const TComplex& Z) { return {Z.re, Z.im}; }
 
-TEST(Complex, RecordsHoldTwoExtendedFields) {
-  EXPECT_EQ(sizeof(TComplex), 32u);
-  EXPECT_EQ(sizeof(TComplexPolar), 32u);
-  EXPECT_EQ(CpxNearZero, 1e-15L);
-}
-
-TEST(Complex, Arithmetic) {
+TEST(Complex, RecordsAndArithmetic) {
+  EXPECT_EQ(std::tuple(sizeof(TComplex), sizeof(TComplexPolar), CpxNearZero),
+            std::tuple(32u, 32u, 1e-15L));  // two extended fields each
   const TComplex I = Cpx(0, 1);
-  ExpectCpx(CpxMult(I, I), -1, 0);
-  ExpectCpx(CpxDiv(Cpx(1, 0), I), 0, -1);
-  ExpectCpx(CpxAdd(Cpx(1, 2), Cpx(3, -5)), 4, -3);
-  ExpectCpx(CpxSub(Cpx(1, 2), Cpx(3, -5)), -2, 7);
-  ExpectCpx(CpxConj(Cpx(1, 2)), 1, -2);
-  ExpectCpx(CpxNeg(Cpx(1, -2)), -1, 2);
-  ExpectCpx(CpxDiv(Cpx(11, 2), Cpx(3, 4)), 41.0L / 25, -38.0L / 25);  // (11+2i)(3-4i)/25
-  EXPECT_EQ(CpxAbs(Cpx(3, 4)), 5);
-  EXPECT_EQ(CpxAbsSqr(Cpx(3, 4)), 25);
+  for (auto [Got, Re, Im] : {std::tuple{CpxMult(I, I), -1.0L, 0.0L},
+                             {CpxDiv(Cpx(1, 0), I), 0, -1},
+                             {CpxAdd(Cpx(1, 2), Cpx(3, -5)), 4, -3},
+                             {CpxSub(Cpx(1, 2), Cpx(3, -5)), -2, 7},
+                             {CpxConj(Cpx(1, 2)), 1, -2},
+                             {CpxNeg(Cpx(1, -2)), -1, 2},
+                             {CpxDiv(Cpx(11, 2), Cpx(3, 4)), 41.0L / 25, -38.0L / 25}})
+    EXPECT_EQ(Parts(Got), std::pair(Re, Im));  // (11+2i)(3-4i)/25 last
+  EXPECT_EQ(std::pair(CpxAbs(Cpx(3, 4)), CpxAbsSqr(Cpx(3, 4))), std::pair(5.0L, 25.0L));
 }
 
 TEST(Complex, DivisionByZeroRaises) {
@@ -54,14 +47,13 @@ TEST(Complex, ComparisonsAreStrict) {
 }
 
 TEST(Complex, PolarConversion) {
-  TComplexPolar P = ConvertRectToPolar(Cpx(-1, 0));
-  EXPECT_EQ(P.r, 1);
-  EXPECT_EQ(P.phi, Pi);
-  P = ConvertRectToPolar(Cpx(-1, -0.0L));  // still pi, not -pi
-  EXPECT_EQ(P.phi, Pi);
-  P = ConvertRectToPolar(Cpx(0, 0));
-  EXPECT_EQ(P.r, 0);
-  EXPECT_EQ(P.phi, 0);
+  const auto Polar = [](const TComplex& Z) {
+    const TComplexPolar P = ConvertRectToPolar(Z);
+    return std::pair(P.r, P.phi);
+  };
+  EXPECT_EQ(Polar(Cpx(-1, 0)), std::pair(1.0L, Pi));
+  EXPECT_EQ(Polar(Cpx(-1, -0.0L)), std::pair(1.0L, Pi));  // still pi, not -pi
+  EXPECT_EQ(Polar(Cpx(0, 0)), std::pair(0.0L, 0.0L));
   const TComplex Z = ConvertPolarToRect({2, Pi / 2});
   EXPECT_NEAR(static_cast<double>(Z.re), 0, 1e-18);
   EXPECT_EQ(Z.im, 2);
