@@ -108,9 +108,7 @@ std::unique_ptr<TMatrix> Square(int32_t N, int32_t Rows = 0) {
   return M;
 }
 
-std::string TempFile(const std::string& Tag) {
-  return Cat(::testing::TempDir(), "zeq_alloc_", Tag, ".dat");
-}
+std::string TempFile(const std::string& Tag) { return test::TempPath("alloc_" + Tag + ".dat"); }
 
 const std::string Memory = "Component \"X\": not enough memory",
                   Heap = "Component \"X\": not enough memory on heap";

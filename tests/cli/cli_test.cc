@@ -24,9 +24,10 @@ struct TRun {
 
 // Runs the tool with Args (a shell word list) in this folder.
 TRun RunZeq(const std::string& Args, const std::string& Stdin = "/dev/null") {
-  const fs::path Tmp = fs::temp_directory_path();
-  const std::string Out = (Tmp / "zeq_cli_out.txt").string(),
-                    Err = (Tmp / "zeq_cli_err.txt").string();
+  // Files named after the running test: ctest runs the tests of this program in parallel.
+  const std::string Tag = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  const std::string Out = zeq::test::TempPath("cli_out_" + Tag),
+                    Err = zeq::test::TempPath("cli_err_" + Tag);
   const std::string Command = "cd '" + Here + "' && '" + ZEQ_CLI_PATH + "' " + Args + " < " +
                               Stdin + " > '" + Out + "' 2> '" + Err + "'";
   const int Status = std::system(Command.c_str());
@@ -94,7 +95,7 @@ size_t Count(const std::vector<std::string>& Tags, const std::string& Start) {
 }
 
 TEST(Cli, PlotsAreWellFormedWithTheirPointsAndTicks) {
-  const std::string Svg = (fs::temp_directory_path() / "zeq_cli_plot.svg").string();
+  const std::string Svg = zeq::test::TempPath("cli_plot.svg");
   fs::remove(Svg);
   ASSERT_EQ(RunZeq("fit line data/xy.txt --plot '" + Svg + "'").Code, 0);
   const std::string Text = ReadAll(Svg);

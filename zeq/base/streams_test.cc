@@ -92,8 +92,7 @@ TEST(StreamValues, PortableEncodingMatchesTheNativeFormat) {
 }
 
 TEST(FileStream, WritesReadsAndReportsMissingFiles) {
-  const std::string Name =
-      (std::filesystem::temp_directory_path() / "zeq_file_stream_test.bin").string();
+  const std::string Name = test::TempPath("file_stream_test.bin");
   {
     TFileStream Out(Name, fmCreate);
     WriteLongintToStream(&Out, 123456);

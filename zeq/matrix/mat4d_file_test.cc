@@ -1,6 +1,5 @@
 // TMat4D's binary file: the record layout byte for byte, round trips across record boundaries,
 // appending, partial reads, and files whose headers lie.
-#include <unistd.h>
 
 #include "zeq/matrix/matrix.h"
 #include "zeq/testing/array_test_util.h"
@@ -14,8 +13,7 @@ using test::FillPositions;
 // A file in the test's temporary directory, removed afterwards.
 struct TTempFile {
   std::string Name;
-  explicit TTempFile(const std::string& Tag)
-      : Name(::testing::TempDir() + "zeq_mat4d_" + Tag + "_" + std::to_string(::getpid())) {}
+  explicit TTempFile(const std::string& Tag) : Name(test::TempPath("mat4d_" + Tag)) {}
   ~TTempFile() { std::filesystem::remove(Name); }
   std::vector<uint8_t> Bytes() const {
     std::ifstream In(Name, std::ios::binary);

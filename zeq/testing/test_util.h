@@ -5,6 +5,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <bit>
@@ -44,9 +45,12 @@ void ExpectThrowMessage(F&& Call, const std::string& Message) {
   }
 }
 
-// A path in the temporary folder for a test's file ("zeq_" + Name).
+// A path in the temporary folder for a test's file ("zeq_<process id>_" + Name): test runs of
+// other build trees on the same machine use other files.
 inline std::string TempPath(const std::string& Name) {
-  return (std::filesystem::temp_directory_path() / ("zeq_" + Name)).string();
+  return (std::filesystem::temp_directory_path() /
+          ("zeq_" + std::to_string(::getpid()) + "_" + Name))
+      .string();
 }
 inline void WriteFile(const std::string& Path, const std::string& Bytes) {
   std::ofstream(Path, std::ios::binary) << Bytes;
