@@ -4,8 +4,13 @@
 //   ForEachAllocationFailure([&](int64_t N) {
 //     TVector V;  V.Resize(10);            // set up without failures
 //     bool Fired;
-//     { TFailingAllocation Fail(N);  try { V.Resize(1000); } catch (...) {}  Fired = Fail.Fired();
-//     } if (Fired) { ... expect V as it was ... } return Fired;
+//     {
+//       TFailingAllocation Fail(N);
+//       try { V.Resize(1000); } catch (...) {}
+//       Fired = Fail.Fired();
+//     }
+//     if (Fired) { ... expect V as it was ... }
+//     return Fired;
 //   });
 #pragma once
 
