@@ -11,11 +11,9 @@ TEST(NumberTextExamples, TableOfCalls) {
   // A failed parse reads "false"; a successful one must also leave the value set.
   const auto Parsed = [](bool Ok, auto Value) { return Ok ? Show(Value) : "false"; };
   test::RunExamples("zeq/base/testdata/numtext_examples.txt",
-                    {{"StrFixed", Call(StrFixed)},
-                     {"StrFixedLength",
+                    ZEQ_CALLS(StrFixed, StrScientific, strff),
+                    {{"StrFixedLength",
                       [](A a) { return Show(StrFixed(Num(a[0]), Int(a[1]), Int(a[2])).size()); }},
-                     {"StrScientific", Call(StrScientific)},
-                     {"strff", Call(strff)},
                      {"TryStrToInt",
                       [&](A a) {
                         int32_t V = 5;

@@ -9,21 +9,11 @@ using namespace test::table;
 
 TEST(FormatExamples, TableOfCalls) {
   test::RunExamples("zeq/math1/testdata/format_examples.txt",
-                    {{"Decimal", Call(Decimal)},
-                     {"Hex", Call(Hex)},
-                     {"Bin", Call(Bin)},
-                     {"Octal", Call(Octal)},
-                     {"StrToIntDefault", Call(StrToIntDefault)},
-                     {"strf", Call(strf)},
-                     {"MakeEFormat", Call(MakeEFormat)},
-                     {"EEngStr", Call(EEngStr)},
-                     {"FPNumToHex", Call<std::string, double>(FPNumToHex)},
+                    ZEQ_CALLS(Decimal, Hex, Bin, Octal, StrToIntDefault, strf, MakeEFormat, EEngStr,
+                              HexToDouble, HexToExtended, HexToSingle, DegreeToStr),
+                    {{"FPNumToHex", Call<std::string, double>(FPNumToHex)},
                      {"FPNumToHexExtended", Call<std::string, long double>(FPNumToHex)},
                      {"FPNumToHexSingle", Call<std::string, float>(FPNumToHex)},
-                     {"HexToDouble", Call(HexToDouble)},
-                     {"HexToExtended", Call(HexToExtended)},
-                     {"HexToSingle", Call(HexToSingle)},
-                     {"DegreeToStr", Call(DegreeToStr)},
                      {"ConvertDegrees",
                       [](A a) {
                         double D = Num(a[0]), M = Num(a[1]), S = Num(a[2]);

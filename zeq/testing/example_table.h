@@ -142,6 +142,18 @@ TExample Call(R (*F)(P...)) {
   };
 }
 
+// Free functions registered under their own names, in one list:
+// ZEQ_CALLS(Erf, LnGamma) is {{"Erf", Call(Erf)}, {"LnGamma", Call(LnGamma)}}.
+#define ZEQ_CALLS(...) ::zeq::test::NamedCalls(#__VA_ARGS__, __VA_ARGS__)
+template <class... F>
+std::map<std::string, TExample> NamedCalls(const std::string& Names, F... Functions) {
+  std::map<std::string, TExample> T;
+  std::istringstream In(Names);
+  std::string Name;
+  ((std::getline(In >> std::ws, Name, ','), T[Name] = Call(Functions)), ...);
+  return T;
+}
+
 // The names the calls of a table use: `using namespace test::table;` in a test.
 namespace table {
 using test::Call;
@@ -153,8 +165,10 @@ using test::Show;
 using A = const TArgs&;
 }  // namespace table
 
-// Runs every row of the data file RelPath with the functions of Table.
-inline void RunExamples(const std::string& RelPath, const std::map<std::string, TExample>& Table) {
+// Runs every row of the data file RelPath with the functions of Table and of More.
+inline void RunExamples(const std::string& RelPath, std::map<std::string, TExample> Table,
+                        const std::map<std::string, TExample>& More = {}) {
+  Table.insert(More.begin(), More.end());
   // The numbers of a text that holds nothing else; a ";" between them (rows of a matrix) is
   // noted in the numbers' Shape, which must match too.
   const auto Numbers = [](const std::string& S, std::vector<double>& X, std::string& Shape) {
