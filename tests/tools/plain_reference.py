@@ -373,6 +373,21 @@ def agglom_reference():
     return out
 
 
+def check_linkage_against_scipy():
+    """The plain merges give scipy's linkage heights (scipy.cluster.hierarchy.linkage) for 12
+    points x(i, j) = 3 sin(1.7 i + 0.3 j) + 0.01 i j: a check of the transcription itself. Ward
+    works on squared distances, so its heights are scipy's squared."""
+    from scipy.cluster.hierarchy import linkage
+    pts = [[3 * math.sin(1.7 * i + 0.3 * j) + 0.01 * i * j for j in range(3)] for i in range(1, 13)]
+    for method, name in ((0, "single"), (1, "complete"), (2, "ward"), (3, "weighted"),
+                         (5, "average")):
+        power = 2 if name == "ward" else 1
+        d = [[math.dist(p, q) ** power for q in pts] for p in pts]
+        got = agglomerate(d, 12, method, 0)[2::3]
+        want = linkage(pts, name)[:, 2] ** power
+        assert numpy.allclose(got, want, rtol=0, atol=1e-13), name
+
+
 def write(rel, lines):
     header = "# Written by tests/tools/plain_reference.py: the plain algorithm's results.\n"
     if DUMP:
@@ -381,6 +396,7 @@ def write(rel, lines):
         (ROOT / rel).write_text(header + "\n".join(lines) + "\n")
 
 
+check_linkage_against_scipy()
 write("zeq/matrix/testdata/invert_reference.txt", invert_reference())
 write("zeq/math2/testdata/jacobi_reference.txt", jacobi_reference())
 write("zeq/matrix/testdata/product_reference.txt", product_reference())

@@ -141,44 +141,23 @@ TEST(FastFourier, TonesConstantsAndSpectralProperties) {
   EXPECT_EQ((TValues{F.PowerSpec(33), F.Phase(0), F.FourSerSinCoeff(0)}), (TValues{0, 0, 0}));
 }
 
+// Ones through Transform and InverseTransform leave the window itself.
 TEST(FastFourier, WindowsFollowTheirClosedForms) {
-  // Ones through Transform and InverseTransform leave the window itself.
-  const int32_t N = 32;
-  const auto Expected = [N](TFastFourierWgtWin W, int32_t i) {
-    const double t = i - N / 2.0, a = 2 * Pi * t / N;
-    switch (W) {
-      case fwTriangle:
-        return 2.0 * std::min(i, N + 1 - i) / N;
-      case fwCos2:
-        return std::pow(std::cos(Pi * t / N), 2);
-      case fwGauss:
-        return std::exp(-0.5 * std::pow(6 * t / N, 2));
-      case fwHamming:
-        return 0.543478261 + 0.456521739 * std::cos(a);
-      case fwBlackman:
-        return 0.42659 + 0.49656 * std::cos(a) + 0.076848 * std::cos(2 * a);
-      case fwBlkmHarris:
-        return 0.35875 + 0.48829 * std::cos(a) + 0.14128 * std::cos(2 * a) +
-               0.01168 * std::cos(3 * a);
-      case fwBlkmNuttall:
-        return 0.3635819 + 0.4891775 * std::cos(a) + 0.1365995 * std::cos(2 * a) +
-               0.0106411 * std::cos(3 * a);
-      default:
-        return 1.0;
-    }
-  };
-  for (int W = fwRectangle; W <= fwBlkmNuttall; ++W) {
+  const std::vector<std::string> Lines = test::DataLines("zeq/fourier/testdata/windows.txt");
+  ASSERT_EQ(Lines.size(), size_t{fwUserDef});
+  for (int W = fwRectangle; W < fwUserDef; ++W) {
+    const std::string& Line = Lines[static_cast<size_t>(W)];
+    const TValues Expected = test::Numbers(Line.substr(Line.find(' ')));
     TFastFourier F;
-    F.SetSpectrumSize(N);
-    for (int32_t i = 1; i <= N; ++i) F.SetRealSpec(i, 1), F.SetImagSpec(i, -1);
+    F.SetSpectrumSize(32);
+    for (int32_t i = 1; i <= 32; ++i) F.SetRealSpec(i, 1), F.SetImagSpec(i, -1);
     F.SetWeightingWindow(static_cast<TFastFourierWgtWin>(W));
     F.Transform();
     F.InverseTransform();
-    for (int32_t i = 1; i <= N; ++i) {
-      EXPECT_NEAR(F.RealSpec(i), Expected(static_cast<TFastFourierWgtWin>(W), i), 1e-14)
-          << W << " " << i;
-      EXPECT_NEAR(F.ImagSpec(i), -Expected(static_cast<TFastFourierWgtWin>(W), i), 1e-14)
-          << W << " " << i;
+    for (int32_t i = 1; i <= 32; ++i) {
+      const double E = Expected[static_cast<size_t>(i - 1)];
+      EXPECT_NEAR(F.RealSpec(i), E, 1e-14) << Line.substr(0, 20) << " " << i;
+      EXPECT_NEAR(F.ImagSpec(i), -E, 1e-14) << Line.substr(0, 20) << " " << i;
     }
   }
 }

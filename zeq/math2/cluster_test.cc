@@ -143,32 +143,6 @@ TEST(AgglomClustering, FastMergesEqualTheFullScanForEveryRule) {
     }
 }
 
-TEST(AgglomClustering, MergeHeightsMatchScipyLinkage) {
-  TMatrix X;
-  X.Resize(3, 12);
-  for (int32_t i = 1; i <= 12; ++i)
-    for (int32_t j = 0; j < 3; ++j)
-      X.SetVal(j + 1, i, 3 * std::sin(1.7 * i + 0.3 * j) + 0.01 * i * j);
-  const std::pair<std::string, TClusterMethod> Methods[] = {{"single", cmSingleLink},
-                                                            {"complete", cmCompleteLink},
-                                                            {"avglink", cmAvgLink},
-                                                            {"upgma", cmUpgma},
-                                                            {"ward", cmWard}};
-  for (const std::string& Line : test::DataLines("zeq/math2/testdata/linkage.txt")) {
-    const std::string Name = Line.substr(0, Line.find(' '));
-    const auto Method = std::find_if(std::begin(Methods), std::end(Methods), [&](const auto& M) {
-                          return M.first == Name;
-                        })->second;
-    const TValues Heights = test::Numbers(Line.substr(Name.size()));
-    TIntMatrix Dendrogram;
-    TVector MergeDist, NodePos;
-    AgglomClustering(nullptr, &X, Method == cmWard ? dmEuclidSqr : dmEuclid, Method, 0, &Dendrogram,
-                     &MergeDist, &NodePos, nullptr, nullptr);
-    for (int32_t s = 1; s <= 11; ++s)
-      EXPECT_NEAR(MergeDist.GetVal(s), Heights[static_cast<size_t>(s - 1)], 1e-13) << Name;
-  }
-}
-
 TEST(NearestNeighbours, OrderTiesClampsAndEstimates) {
   TMatrix X, NN;
   test::SetRows(X, {{0, 0}, {3, 4}, {0, 5}, {1, 0}, {-3, -4}});

@@ -168,28 +168,19 @@ TEST(CalcPrincComp, RelativeSortedEigenvaluesProgressAndAbort) {
 }
 
 TEST(CalcPrincComp, MatchesNumpyOnIrisRows) {
+  test::TRows Rows, Components;
+  for (const std::string& Line : test::DataLines("zeq/math2/testdata/pca_iris.txt"))
+    (Line[0] == 'x' ? Rows : Components).push_back(test::Numbers(Line.substr(Line.find(' '))));
   TMatrix X;
-  test::SetRows(X, {{5.1, 3.5, 1.4},
-                    {4.9, 3.0, 1.4},
-                    {6.2, 2.9, 4.3},
-                    {5.9, 3.0, 5.1},
-                    {6.7, 3.1, 4.4},
-                    {5.0, 3.6, 1.4},
-                    {6.3, 3.3, 6.0},
-                    {5.8, 2.7, 5.1}});
+  test::SetRows(X, Rows);
   ASSERT_TRUE(CalcPrincComp(&X, 0, 0, 0, 0, 1));
-  // numpy.linalg.eigh(numpy.cov(X, rowvar=False)), descending, values / sum, vectors with a
-  // positive first component.
-  const double Explained[] = {0.9567797234993537, 0.028098976897788272, 0.015121299602858023};
-  // Eigenvector i, components 1..3.
-  const double Loadings[3][3] = {{0.290355204342734, -0.0808093890762609, 0.9535007592803537},
-                                 {0.9284194150221006, 0.2651600051660206, -0.26024519490353004},
-                                 {0.23180001104639633, -0.9608121638996238, -0.15201559321797553}};
+  ASSERT_EQ(Components.size(), 3u);
   for (int32_t i = 1; i <= 3; ++i) {
-    EXPECT_NEAR(GetEigenResult(i, 0), Explained[i - 1], 1e-14);
+    const std::vector<double>& C = Components[static_cast<size_t>(i - 1)];
     const double Sign = GetEigenResult(i, 1) < 0 ? -1 : 1;
+    EXPECT_NEAR(GetEigenResult(i, 0), C[0], 1e-14);
     for (int32_t k = 1; k <= 3; ++k)
-      EXPECT_NEAR(Sign * GetEigenResult(i, k), Loadings[i - 1][k - 1], 1e-13) << i << " " << k;
+      EXPECT_NEAR(Sign * GetEigenResult(i, k), C[static_cast<size_t>(k)], 1e-13) << i << " " << k;
   }
 }
 

@@ -1,4 +1,4 @@
-// Student's t quantiles and the F distribution against 40-digit references.
+// Student's t quantiles against 40-digit references.
 #include "zeq/statis/statis.h"
 #include "zeq/testing/test_util.h"
 
@@ -16,19 +16,6 @@ TEST(StudentT, QuantilesAgainstFortyDigitReferences) {
     EXPECT_LT(static_cast<double>(std::fabs((tDistriQuantile(P, Df) - Ref) / Ref)), 1e-13)
         << "df " << Df << " p " << P;
   }
-}
-
-TEST(StudentT, IntegralInvertsTheQuantile) {
-  for (double Df : {1.0, 2.5, 7.0, 40.0, 3000.0})
-    for (double P : {1e-9, 0.003, 0.2, 0.5, 0.77, 0.999}) {
-      const double T = tDistriQuantile(P, Df);
-      EXPECT_NEAR(tDistriIntegral(T, Df), P, 1e-14 * std::max(P, 1e-3)) << Df << " " << P;
-      EXPECT_NEAR(tDistriIntegral(-T, Df), 1 - P, 1e-14) << Df << " " << P;
-    }
-}
-
-TEST(FDistribution, NeverBelowZeroForTinyDegreesOfFreedom) {
-  EXPECT_GE(fDistriIntegral(1.03e-13, 1.04e-13, 2.0e-317), 0);
 }
 
 // The documented values, huge degrees of freedom and the F tails are rows of
