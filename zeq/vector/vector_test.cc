@@ -173,33 +173,6 @@ TEST(VectorOrder, SortReportsEveryExchange) {
   EXPECT_EQ(Values(V), (std::vector<double>{1, 3, 2}));
 }
 
-TEST(VectorOrder, SortWithoutHandlerMakesTheSameExchanges) {
-  // Without an exchange handler the sort runs vectorised passes; with one, the plain loop
-  // that reports each exchange. Both must leave the same bits (NaN and signed zeros too), and
-  // replaying the reported exchanges on a copy must give the same order.
-  for (const auto& [First, Last] : {std::pair{0, 0}, {3, 39990}, {17, 40}}) {
-    for (const bool Ascending : {true, false}) {
-      TVector Fast, Plain;
-      SetRandSeed(5);
-      Fast.Resize(40001);
-      Fast.FillRandomUniform(-3, 3);
-      for (int32_t i = 1; i <= 40001; i += 7) Fast.SetVal(i, std::nan(""));
-      for (int32_t i = 2; i <= 40001; i += 11) Fast.SetVal(i, i % 2 ? -0.0 : 0.0);
-      for (int32_t i = 4; i <= 40001; i += 5) Fast.SetVal(i, std::round(Fast.GetVal(i)));
-      Plain.Assign(&Fast);
-      std::vector<double> Replay = Values(Fast);
-      Plain.OnSortExchange = [&](TObject*, uint8_t, int32_t I1, int32_t I2, int32_t, int32_t) {
-        std::swap(Replay[I1 - 1], Replay[I2 - 1]);
-      };
-      Fast.SortElems(Ascending, First, Last);
-      Plain.SortElems(Ascending, First, Last);
-      const std::vector<double> F = Values(Fast), P = Values(Plain);
-      ASSERT_EQ(std::memcmp(F.data(), P.data(), F.size() * sizeof(double)), 0) << First;
-      ASSERT_EQ(std::memcmp(Replay.data(), P.data(), F.size() * sizeof(double)), 0) << First;
-    }
-  }
-}
-
 TEST(VectorOrder, MirrorAndShuffle) {
   TVector V;
   Fill(V, {1, 2, 3, 4});
