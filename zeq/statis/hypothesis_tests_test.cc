@@ -25,22 +25,11 @@ TEST(OutlierAndNormalityTests, InPlaceSortsLimitsAndMissingData) {
       std::pair(0.0, 0.0));
 }
 
-// The documented one-pass sums (sum of squares minus the squared sum over n) carried in long
-// double: exact on the easy sets, then losing digits as the offset grows (SmLs04-06 offset
-// 1e6, SmLs07-09 offset 1e12, where nothing is left of the sums of squares). The floors hold
-// what the formulas achieve, in correct digits (test::LRE).
+// The floors and why they fall: testdata/nist/anova_floors.txt.
 TEST(Anova, NistCertifiedSets) {
-  for (auto [Name, MinLRE] : {std::pair{"SiRstv", 12.0},
-                              {"SmLs01", 14.5},
-                              {"SmLs02", 14.5},
-                              {"SmLs03", 13},
-                              {"SmLs04", 3.5},
-                              {"SmLs05", 3.5},
-                              {"SmLs06", 1.5},
-                              {"SmLs07", -7.5},
-                              {"SmLs08", -8.5},
-                              {"SmLs09", -10.5},
-                              {"AtmWtAg", 5}}) {
+  for (const std::string& Line : test::DataLines("zeq/statis/testdata/nist/anova_floors.txt")) {
+    const std::string Name = Line.substr(0, Line.find(' '));
+    const double MinLRE = test::Numbers(Line.substr(Name.size()))[0];
     const test::TNistSet S = test::ReadNist("statis", Name);
     const std::vector<double> Between = S.Line("Between"), Within = S.Line("Within"),
                               Labels = S.Column(0);
