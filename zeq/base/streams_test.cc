@@ -56,8 +56,9 @@ TEST(StreamValues, ReadingAnExhaustedStreamFails) {
   EXPECT_THROW(WriteExtendedToStream(nullptr, 1.0L), EInOutError);
 }
 
-// Random values and the special ones, also through a stream.
-TEST(StreamValues, PortableEncodingMatchesTheNativeFormat) {
+// Random values and the special ones: the stream gives back their bits, and the portable
+// encoding equals the native one.
+TEST(StreamValues, EveryValueRoundTripsAndEncodesAsTheNativeFormat) {
   std::mt19937_64 Gen(7);
   std::uniform_real_distribution<long double> Mant(-1.0L, 1.0L);
   std::uniform_int_distribution<int> Exp(-16440, 16380);

@@ -7,9 +7,7 @@ namespace {
 
 TEST(StringExamples, TableOfCalls) {
   test::RunExamples("zeq/base/testdata/strings_examples.txt",
-                    {{"StringContains", test::Call(StringContains)},
-                     {"ReplaceCharInString", test::Call(ReplaceCharInString)},
-                     {"RemoveControlChars", test::Call(RemoveControlChars)}});
+                    ZEQ_CALLS(StringContains, ReplaceCharInString, RemoveControlChars));
 }
 
 std::vector<std::string> ParseAll(const std::string& Text) {

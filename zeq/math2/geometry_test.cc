@@ -19,9 +19,8 @@ TPoints Points(const std::string& Rows) {
 TEST(GeometryExamples, TableOfCalls) {
   test::RunExamples(
       "zeq/math2/testdata/geometry_examples.txt",
-      {{"SphereGreatCircleDist", Call(SphereGreatCircleDist)},
-       {"CheckParanthInExp", Call(CheckParanthInExp)},
-       {"PointIsInsidePolygon",
+      ZEQ_CALLS(SphereGreatCircleDist, CheckParanthInExp),
+      {{"PointIsInsidePolygon",
         [](A a) { return Show(PointIsInsidePolygon(Num(a[0]), Num(a[1]), Points(a[2]))); }},
        {"PolygonArea", [](A a) { return Show(PolygonArea(Points(a[0]))); }},
        {"OuterRectOfPolygon",

@@ -187,7 +187,7 @@ TEST(VectorOrder, MirrorAndShuffle) {
   EXPECT_EQ(S, (std::vector<double>{1, 2, 3, 4}));
 }
 
-TEST(VectorCheckString, DependsOnValuesAndOrderOnly) {
+TEST(VectorCheckString, EightRegistersOverTheBytesOfTheDoubles) {
   TVector A;
   A.SetName("a");
   Fill(A, {1.0, 2.0, -3.5});
