@@ -7,20 +7,16 @@ namespace {
 TEST(MemoryStream, ReadsWritesAndSeeks) {
   TMemoryStream S;
   const char Text[] = "abcdef";
-  EXPECT_EQ(S.Write(Text, 6), 6);
-  EXPECT_EQ(S.Size(), 6);
-  EXPECT_EQ(S.Position(), 6);
+  EXPECT_EQ((std::tuple{S.Write(Text, 6), S.Size(), S.Position()}), (std::tuple{6, 6, 6}));
   S.SetPosition(2);
   char Buf[8] = {};
   EXPECT_EQ(S.Read(Buf, 10), 4);  // only what is there
   EXPECT_STREQ(Buf, "cdef");
-  EXPECT_EQ(S.Read(Buf, 1), 0);
-  EXPECT_EQ(S.Seek(-3, soEnd), 3);
+  EXPECT_EQ((std::tuple{S.Read(Buf, 1), S.Seek(-3, soEnd)}), (std::tuple{0, 3}));
   EXPECT_EQ(S.Seek(-10, soCurrent), 0);  // never before the start
   S.Seek(8, soBeginning);
   S.Write("z", 1);  // writing past the end fills the gap with zeros
-  EXPECT_EQ(S.Size(), 9);
-  EXPECT_EQ(S.Memory()[7], 0);
+  EXPECT_EQ((std::tuple{S.Size(), S.Memory()[7]}), (std::tuple{9, 0}));
   S.SetSize(2);
   EXPECT_EQ(S.Position(), 2);
   EXPECT_THROW(S.ReadBuffer(Buf, 1), EInOutError);

@@ -36,8 +36,7 @@ TEST(DataTableStats, NumberCellsAgreeWithTheVectorOfTheSameValues) {
   double Mean, Var, VMean, VVar;
   EXPECT_EQ(T.MeanVarOfNumCells(0, 0, 0, 0, Mean, Var), Same.NrOfElem());
   Same.MeanVar(1, Same.NrOfElem(), VMean, VVar);
-  EXPECT_EQ(Mean, VMean);
-  EXPECT_EQ(Var, VVar);
+  EXPECT_EQ((std::tuple{Mean, Var}), (std::tuple{VMean, VVar}));
   double Q[3], VQ[3];
   T.QuartilesOfNumCells(0, 0, 0, 0, Q[0], Q[1], Q[2]);
   Same.Quartiles(1, Same.NrOfElem(), VQ[0], VQ[1], VQ[2]);
@@ -57,8 +56,7 @@ TEST(DataTableStats, SmallRangesAndTheirRules) {
   TDataTable T;
   SetColumn(T, 1, {1, 2, 3, NAN, 0, -1});
   double Mean, Var, Q1, Q2, Q3;
-  EXPECT_EQ(T.MeanVarOfNumCells(1, 1, 1, 2, Mean, Var), 2);
-  EXPECT_EQ(Var, 1.0);
+  EXPECT_EQ((std::tuple{T.MeanVarOfNumCells(1, 1, 1, 2, Mean, Var), Var}), (std::tuple{2, 1.0}));
   T.MeanVarOfNumCells(1, 1, 1, 3, Mean, Var);
   EXPECT_EQ(Var, 1.0);  // (1, 2, 3): the sample variance, also 1
   T.MeanVarOfNumCells(1, 2, 1, 5, Mean, Var);
@@ -149,18 +147,15 @@ TEST(DataTableStats, AttributesScalesAndColumnsOfTwoLevels) {
   for (int32_t r = 1; r <= 5; ++r) T.SetRowAttrib(r, r % 3 - 1);  // 0, 1, -1, 0, 1
   EXPECT_EQ(T.RowAttribLevels(), 3);
   int32_t Index;
-  EXPECT_EQ(T.MaxRowAttrib(0, 0, Index), 1);
-  EXPECT_EQ(Index, 2);
-  EXPECT_EQ(T.MinRowAttrib(3, 5, Index), -1);
-  EXPECT_EQ(Index, 3);
+  EXPECT_EQ((std::tuple{T.MaxRowAttrib(0, 0, Index), Index}), (std::tuple{1, 2}));
+  EXPECT_EQ((std::tuple{T.MinRowAttrib(3, 5, Index), Index}), (std::tuple{-1, 3}));
   T.SetMScaleType(2, stOrdinal);
   T.SetMScaleType(3, stRatio);
   EXPECT_EQ(T.FindHighestMLevel(1, 2), stInterval);
   EXPECT_EQ(T.FindLowestMLevel(0, 0), stOrdinal);
   T.SetCellState(1, 2, csMarkB);
   T.SetCellState(3, 4, csMarkB | csEmpty);
-  EXPECT_EQ(T.FillMarkedCells(-9, csMarkB), 2);
-  EXPECT_EQ(T.GetElem(3, 4), -9);
+  EXPECT_EQ((std::tuple{T.FillMarkedCells(-9, csMarkB), T.GetElem(3, 4)}), (std::tuple{2, -9}));
 }
 
 TEST(DataTableStats, SortsMoveExactlyTheirCompanions) {
@@ -179,8 +174,7 @@ TEST(DataTableStats, SortsMoveExactlyTheirCompanions) {
   };
   T.SortRowAttributes(true, 0, 0, 0, 0);
   for (int32_t r = 1; r <= 3; ++r) {
-    EXPECT_EQ(T.GetRowAttrib(r), r);
-    EXPECT_EQ(T.GetRowName(r), test::Cat("n", r));
+    EXPECT_EQ((std::tuple{T.GetRowAttrib(r), T.GetRowName(r)}), (std::tuple{r, test::Cat("n", r)}));
     EXPECT_EQ(T.GetElem(1, r), 10 * r);
     EXPECT_EQ(T.GetCellState(1, r), 4 * r);  // states do not move in attribute sorts
   }
@@ -188,8 +182,7 @@ TEST(DataTableStats, SortsMoveExactlyTheirCompanions) {
   // A value sort moves states, and names and attributes only when asked.
   Exchanges.clear();
   T.SortRows(1, false, 0, 0, 0, 0, false);
-  EXPECT_EQ(T.GetElem(1, 1), 30);
-  EXPECT_EQ(T.GetCellState(1, 1), 12);
+  EXPECT_EQ((std::tuple{T.GetElem(1, 1), T.GetCellState(1, 1)}), (std::tuple{30, 12}));
   EXPECT_EQ(T.GetRowName(1), "n1");
   // Gap 1 from the start (trunc(2 / 1.3)): 10 20 30 -> 20 10 30 -> 20 30 10 -> 30 20 10.
   EXPECT_EQ(Exchanges, (std::vector<std::string>{"2:1,2", "2:2,3", "2:1,2"}));
@@ -215,11 +208,9 @@ TEST(DataTableStats, SerializeUnfoldsColumnByColumn) {
     EXPECT_EQ(T.GetElem(2, k), (k - 1) / 3 + 1);  // column index
     EXPECT_EQ(T.GetElem(3, k), (k - 1) % 3 + 1);  // row index
   }
-  EXPECT_EQ(T.GetCellState(4, 6), csImputed);
-  EXPECT_EQ(T.GetRowName(5), "second");
+  EXPECT_EQ((std::tuple{T.GetCellState(4, 6), T.GetRowName(5)}), (std::tuple{csImputed, "second"}));
   for (int32_t k = 1; k <= 6; ++k) EXPECT_EQ(T.GetRowAttrib(k), k % 3 == 2 ? 42 : 0) << k;
-  EXPECT_EQ(T.GetColName(1), "(column)");
-  EXPECT_EQ(T.GetColName(4), "(data)");
+  EXPECT_EQ((std::tuple{T.GetColName(1), T.GetColName(4)}), (std::tuple{"(column)", "(data)"}));
   EXPECT_EQ(T.GetElemNominal(1, 4), "2:height");
 }
 

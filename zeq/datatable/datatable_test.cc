@@ -154,42 +154,6 @@ TEST(DataTable, EventsOfEachChangeInOrder) {
   EXPECT_TRUE(Log.Take().empty());
 }
 
-// Column names, then each row: its name and attribute, and its cells as value/state.
-std::string Layout(const TDataTable& T) {
-  std::string S;
-  for (int32_t c = 1; c <= T.NrOfColumns(); ++c) S += T.GetColName(c) + ",";
-  for (int32_t r = 1; r <= T.NrOfRows(); ++r) {
-    S += test::Cat(" | ", T.GetRowName(r), ":", T.GetRowAttrib(r));
-    for (int32_t c = 1; c <= T.NrOfColumns(); ++c)
-      S += test::Cat(" ", T.GetElem(c, r), "/", int{T.GetCellState(c, r)});
-  }
-  return S;
-}
-
-// Inserted rows and columns are blank; names, attributes, values and states move together
-// (random sequences of these operations: the datatable_rows fuzz target).
-TEST(DataTable, RowsAndColumnsMoveWithTheirCompanions) {
-  TDataTable T;
-  T.Resize(2, 3);
-  for (int32_t r = 1; r <= 3; ++r) {
-    T.SetRowName(r, test::Cat("r", r));
-    T.SetRowAttrib(r, r);
-    for (int32_t c = 1; c <= 2; ++c) T.SetElem(c, r, 10 * c + r), T.SetCellState(c, r, 8 * c + r);
-  }
-  T.InsertRow(1);
-  T.InsertRow(5);
-  T.RemoveRow(3);
-  EXPECT_EQ(Layout(T), "C-1,C-2, | :0 0/0 0/0 | r1:1 11/9 21/17 | r3:3 13/11 23/19 | :0 0/0 0/0");
-  T.InsertColumn(3);
-  T.InsertColumn(1);
-  T.RemoveColumn(2);
-  EXPECT_EQ(Layout(T),
-            ",C-2,, | :0 0/0 0/0 0/0 | r1:1 0/0 21/17 0/0 | r3:3 0/0 23/19 0/0 | :0 0/0 0/0 0/0");
-  T.SortRows(2, false, 0, 0, 0, 0, true);  // with their names and attributes
-  EXPECT_EQ(Layout(T),
-            ",C-2,, | r3:3 0/0 23/19 0/0 | r1:1 0/0 21/17 0/0 | :0 0/0 0/0 0/0 | :0 0/0 0/0 0/0");
-}
-
 TEST(DataTable, CopyFromPlacesTheRectangleAndClipsIt) {
   TDataTable Src, T;
   Src.Resize(3, 3);

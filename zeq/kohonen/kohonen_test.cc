@@ -149,23 +149,5 @@ TEST(Kohonen, SeparatedClustersGetTheirOwnRegionsReproducibly) {
       for (const auto& Neuron : Regions[a]) EXPECT_EQ(Regions[b].count(Neuron), 0u);
 }
 
-TEST(Kohonen, AbortStopsAfterThePassAndTrainingResumes) {
-  TMatrix Data;
-  ThreeClusters(Data);
-  TKohonen K;
-  K.SetSizeX(3);
-  K.SetSizeY(3);
-  K.SetNrOfTrnSteps(10);
-  K.SetDataMat(&Data);
-  int Feedbacks = 0;
-  K.OnFeedback = [&](TObject*, int32_t) {
-    if (++Feedbacks == 3) K.AbortTraining();
-  };
-  K.Trainit();
-  EXPECT_EQ(std::pair(Feedbacks, K.CurrentStep()), std::pair(3, 4));
-  K.ContinueTraining();
-  EXPECT_EQ(std::pair(Feedbacks, K.CurrentStep()), std::pair(9, 10));  // passes 4..9
-}
-
 }  // namespace
 }  // namespace zeq

@@ -5,33 +5,6 @@
 namespace zeq {
 namespace {
 
-std::vector<double> Progress;
-void RecordProgress(double P) { Progress.push_back(P); }
-
-// Installs the recorder and starts ProcStat at 0 for one test.
-class SortProgress : public ::testing::Test {
- protected:
-  void SetUp() override {
-    Progress.clear();
-    ProcStat = 0;
-    MathFeedBackProc = RecordProgress;
-  }
-  void TearDown() override { MathFeedBackProc = nullptr; }
-};
-
-TEST_F(SortProgress, OneStepPerPassAndNoneWithoutWork) {
-  std::vector<double> D{3, 1, 2};
-  SortArray(D, true);
-  EXPECT_EQ(D, (std::vector<double>{1, 2, 3}));
-  // gap 2 exchanges 3 and 2, gap 1 exchanges 2 and 1, gap 1 finds nothing: three passes.
-  EXPECT_EQ(Progress, (std::vector<double>{1, 2, 3}));  // the pass counts: sort_reference.txt
-  Progress.clear();
-  SortArray(std::span<double>(D.data(), 1), true);
-  SortArray(std::span<double>(), false);
-  SortArray(D.data(), 1, vkDouble, true);
-  EXPECT_TRUE(Progress.empty());
-}
-
 // Repeats (shape 0), sorted (1) or reversed (2); floating-point values with NaN and signed
 // zeros: as tests/tools/plain_reference.py draws them.
 template <class T>

@@ -244,8 +244,8 @@ TEST(CurveFitAsc, BadFilesGiveCodesAndKeepThePoints) {
       "TCurveFit.ImportASC: number of columns must be 2 (is actually 3).");
   // Names, attributes and non-finite values are read; the sums describe the new points only.
   EXPECT_EQ(F.ImportASC(WriteAsc("full",
-                              "c\n2\n2\nTRUE TRUE TRUE\n\"x\" \"y\"\n1 \"a b\" inf 2\n"
-                              "2 \"c\" 3 nan\n")),
+                                 "c\n2\n2\nTRUE TRUE TRUE\n\"x\" \"y\"\n1 \"a b\" inf 2\n"
+                                 "2 \"c\" 3 nan\n")),
             0);
   EXPECT_EQ((TValues{double(F.NumData()), F.DataX(1), F.MinX()}), (TValues{2, INFINITY, 3}));
   EXPECT_TRUE(std::isnan(F.DataY(2)));

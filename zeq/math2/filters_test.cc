@@ -115,8 +115,7 @@ TEST(Chebyshev, DesignMessagesInTheDocumentedOrder) {
         [&] { CalcChebFilterCoeffs(K.NPoles, false, K.CutOff, K.Ripple, A0, &C); },
         std::string("CalcChebFilterCoeffs: ") + K.Message);
   CalcChebFilterCoeffs(4, true, 0.5, 29, A0, &C);  // the limits themselves are accepted
-  EXPECT_EQ(C.NrOfRows(), 4);
-  EXPECT_EQ(C.NrOfColumns(), 2);
+  EXPECT_EQ((std::tuple{C.NrOfRows(), C.NrOfColumns()}), (std::tuple{4, 2}));
 }
 
 TEST(Chebyshev, CoefficientsMatchScipy) {

@@ -163,10 +163,9 @@ TEST(Smoothing, EventsAndInPlaceSmoothing) {
   TVector Src, Dst;
   FillWith(Src, {5, 1, 4, 2, 3, 9, 7, 8});
   Dst.Resize(8);
-  int Changes = 0;
-  Dst.OnChange = [&](TObject*) { ++Changes; };
+  test::TChangeCounter Changes(Dst);
   MovingMedianSmooth(&Src, 1, 8, &Dst, 3);
-  EXPECT_EQ(Changes, 9);  // eight elements written, then Changed once
+  EXPECT_EQ(Changes.Count, 9);  // eight elements written, then Changed once
   EXPECT_EQ(ValuesOf(Dst), (TValues{4, 4, 2, 3, 3, 7, 8, 8}));
   // In place, centre 2 gives (0 + (0 + 3)) / 3 = 1, stored before centre 3 reads it.
   FillWith(Src, {3, 0, 0, 6, 0, 0});

@@ -13,61 +13,6 @@ std::unique_ptr<TIntMatrix> Sparse(int32_t AllocBy) {
   return std::unique_ptr<TIntMatrix>(TIntMatrix::CreateSparse(nullptr, AllocBy));
 }
 
-// Sizes, entry count and allocated capacity of a sparse matrix.
-std::tuple<int32_t, int32_t, int32_t, int32_t> Shape(const TIntMatrix& M) {
-  return {M.NrOfColumns(), M.NrOfRows(), M.SparseNumElem(), M.NumAllocated()};
-}
-
-TEST(SparseMatrix, InsertionKeepsTheEntriesSorted) {
-  auto M = Sparse(2);
-  EXPECT_TRUE(M->IsSparse());
-  EXPECT_EQ(M->NrOfColumns(), 0);
-  M->SetVal(5, 2, 7);
-  M->SetVal(1, 9, 3);
-  EXPECT_EQ(Shape(*M), std::tuple(5, 9, 2, 2));
-  EXPECT_EQ(std::tuple(M->SparseEntry(1).colidx, M->SparseEntry(1).rowidx, M->SparseEntry(2).colidx,
-                       M->GetVal(3, 3), M->GetVal(5, 2)),
-            std::tuple(1, 9, 5, 0, 7));
-  M->SetVal(5, 2, 0);  // a stored zero stays an entry
-  M->SetVal(3, 3, 1);  // the capacity grows by AllocBy
-  M->SetVal(0, 3, 1);  // below 1: nothing
-  EXPECT_EQ(Shape(*M), std::tuple(5, 9, 3, 4));
-}
-
-TEST(SparseMatrix, HugeIndicesDoNotAllocateDenseStorage) {
-  auto M = Sparse(1);
-  M->SetVal(INT32_MAX, INT32_MAX, 4);
-  M->SetVal(1, 1, 2);
-  EXPECT_EQ(std::tuple(M->GetVal(INT32_MAX, INT32_MAX), M->NrOfColumns(), M->Sum(0, 0, 0, 0)),
-            std::tuple(4, INT32_MAX, 6));
-  EXPECT_EQ(M->CRCofData().size(), 32u);
-}
-
-TEST(SparseMatrix, ConversionsFillAndTranspose) {
-  TIntMatrix M;
-  test::SetRows(M, {{4, 0, 0}, {0, 0, 8}, {0, 6, 0}});
-  M.ArrayToSparse(10);
-  EXPECT_TRUE(M.IsSparse());
-  EXPECT_EQ(std::pair(M.SparseNumElem(), M.NrOfColumns()), std::pair(3, 3));
-  M.Fill(4);  // the entries only
-  M.Transpose();
-  EXPECT_EQ(M.SparseEntry(1).colidx, 1);
-  M.SparseToArray();
-  EXPECT_FALSE(M.IsSparse());
-  EXPECT_EQ(RowsOf(M), (TRows{{4, 0, 0}, {0, 0, 4}, {0, 4, 0}}));
-  M.SetVal(3, 3, 0);
-  M.SetVal(3, 2, 0);
-  M.ArrayToSparse(1);  // (3, 3) is zero: the round trip keeps the size all the same
-  M.SparseToArray();
-  EXPECT_EQ(RowsOf(M), (TRows{{4, 0, 0}, {0, 0, 0}, {0, 4, 0}}));
-  auto Empty = Sparse(4);
-  Empty->SparseToArray();
-  EXPECT_EQ(Empty->NrOfColumns(), 1);
-  Empty->ArrayToSparse(2);
-  Empty->Fill(0);
-  EXPECT_EQ(Empty->SparseNumElem(), 0);
-}
-
 TEST(SparseMatrix, SizesSetByResizeSurviveLaterWritesAndTightenToTheEntries) {
   auto M = Sparse(2);
   M->Resize(10, 10);
@@ -86,6 +31,10 @@ TEST(SparseMatrix, SizesSetByResizeSurviveLaterWritesAndTightenToTheEntries) {
   D.Fill(0);
   ASSERT_TRUE(D.Add(S.get()));
   EXPECT_EQ(std::pair(D.GetVal(1, 1), S->GetVal(2, 2)), std::pair(5, 0));
+  EXPECT_FALSE(S->Add(&D));  // a sparse matrix is never the target, nor searched:
+  int32_t c = 9, r = 9;      // the outputs of Find are cleared
+  S->Find(0, 0, 0, 0, 5, c, r);
+  EXPECT_EQ(std::pair(c, r), std::pair(0, 0));
 }
 
 TEST(SparseMatrix, CopiesAreBoundedByTheSmallerSide) {
@@ -110,22 +59,6 @@ TEST(SparseMatrix, CopiesAreBoundedByTheSmallerSide) {
   Wide->Transpose();
   Wide->CopyColToVec(&V, 1, INT32_MAX, INT32_MAX);
   EXPECT_EQ(V.GetVal(1), 3);
-}
-
-TEST(SparseMatrix, AddSparseToDense) {
-  TIntMatrix D;
-  D.Resize(3, 3);
-  D.Fill(1);
-  auto S = Sparse(1);
-  S->SetVal(2, 2, 5);
-  ASSERT_TRUE(D.Add(S.get()));
-  EXPECT_EQ(RowsOf(D), (TRows{{1, 1, 1}, {1, 6, 1}, {1, 1, 1}}));
-  S->SetVal(4, 1, 1);  // no longer fits
-  EXPECT_FALSE(D.Add(S.get()));
-  EXPECT_FALSE(S->Add(&D));  // a sparse matrix is never the target
-  int32_t c = 9, r = 9;
-  S->Find(0, 0, 0, 0, 5, c, r);  // not searched in the sparse form
-  EXPECT_EQ(std::pair(c, r), std::pair(0, 0));
 }
 
 TEST(IntMatrix, DenseTwinsWrapAndCount) {

@@ -16,24 +16,22 @@ void FillPositions(TMat3D& M, int32_t X, int32_t Y, int32_t Z) {
 
 TEST(Mat3D, SizingAndNotifications) {
   TMat3D M;
-  int Changes = 0;
-  M.OnChange = [&](TObject*) { ++Changes; };
+  test::TChangeCounter Changes(M);
   EXPECT_EQ(M.GetVal(2, 1, 1), 0.0);
   EXPECT_FALSE(M.Resize(3, 3, 0));
   EXPECT_EQ(M.NrOfLayers(), 1);
   FillPositions(M, 2, 3, 4);
-  EXPECT_EQ(Changes, 1);  // the resize; SetVal is silent
+  EXPECT_EQ(Changes.Count, 1);  // the resize; SetVal is silent
   EXPECT_TRUE(M.Resize(3, 2, 4));
   EXPECT_EQ(M.GetVal(2, 2, 3), 322);  // kept
   EXPECT_EQ(M.GetVal(3, 2, 3), 0.0);  // new
   M.SetNrOfLayers(-5);
   EXPECT_EQ(M.NrOfLayers(), 1);
   M.Fill(2.5);
-  EXPECT_EQ(Changes, 4);
+  EXPECT_EQ(Changes.Count, 4);
   test::ExpectThrowMessage<EZEQMatrixError>([&] { M.Resize(1 << 30, 1 << 30, 1 << 30); },
                                             "Component \"\": not enough memory on heap");
-  EXPECT_EQ(M.NrOfColumns(), 3);
-  EXPECT_EQ(M.GetVal(3, 2, 1), 2.5);
+  EXPECT_EQ((std::tuple{M.NrOfColumns(), M.GetVal(3, 2, 1)}), (std::tuple{3, 2.5}));
 }
 
 TEST(Mat3D, LayerCopies) {
@@ -50,16 +48,14 @@ TEST(Mat3D, LayerCopies) {
   TMat3D Target;
   Target.Resize(4, 5, 3);
   Target.CopyMatrixToLayer(&Layer, 2, 3, 1, 5, 1, 4, 1);
-  EXPECT_EQ(Target.GetVal(4, 1, 1), 212);
-  EXPECT_EQ(Target.GetVal(3, 1, 1), 0);
+  EXPECT_EQ((std::tuple{Target.GetVal(4, 1, 1), Target.GetVal(3, 1, 1)}), (std::tuple{212, 0}));
   // An unrepaired rectangle reads zeros outside the matrix and costs nothing beyond the layer.
   Target.CopyMatrixToLayer(&Layer, INT32_MIN, INT32_MAX, 0, 0, 3, 1, 1);
   EXPECT_EQ(Target.GetVal(1, 1, 3), 0);
   TMatrix Back;
   Back.Resize(2, 2);
   Back.CopyFrom(&M, 2, 2, 3, 3, 99, 1, 1);  // the layer is clamped to 3
-  EXPECT_EQ(Back.GetVal(1, 1), 322);
-  EXPECT_EQ(Back.GetVal(2, 2), 333);
+  EXPECT_EQ((std::tuple{Back.GetVal(1, 1), Back.GetVal(2, 2)}), (std::tuple{322, 333}));
 }
 
 TEST(Mat3D, StatisticsMatchTheMatrixOfTheSameValues) {
@@ -76,8 +72,7 @@ TEST(Mat3D, StatisticsMatchTheMatrixOfTheSameValues) {
   double Lo3, Hi3, Lo2, Hi2;
   M.MinMax(0, 0, 0, 0, 0, 0, Lo3, Hi3);
   Same.MinMax(1, 1, 6, 7, Lo2, Hi2);
-  EXPECT_EQ(Lo3, Lo2);
-  EXPECT_EQ(Hi3, Hi2);
+  EXPECT_EQ((std::tuple{Lo3, Hi3}), (std::tuple{Lo2, Hi2}));
   int32_t c, r, l, c2, r2;
   M.Find(0, 0, 0, 0, 0, 0, 0.3, c, r, l);
   Same.Find(0, 0, 0, 0, 0.3, c2, r2);

@@ -47,9 +47,7 @@ TEST(Mat4DFile, RecordLayout) {
   M.SaveBinary(F.Name, 0, 0);
   std::vector<uint8_t> B = F.Bytes();
   ASSERT_EQ(B.size(), 8192u);
-  EXPECT_EQ(IntAt(B, 0), 2);
-  EXPECT_EQ(IntAt(B, 12), 1);
-  EXPECT_EQ(B[16], 8);
+  EXPECT_EQ((std::tuple{IntAt(B, 0), IntAt(B, 12), B[16]}), (std::tuple{2, 1, 8}));
   EXPECT_EQ(std::string(&B[17], &B[25]), "scan #12");
   const double Expected[] = {1011 + 100, 1012 + 100, 1021 + 100, 1022 + 100};
   for (size_t k = 0; k < 4; ++k) EXPECT_EQ(DoubleAt(B, 1, k), Expected[k]);
@@ -160,8 +158,7 @@ TEST(Mat4DFile, LyingHeadersFailBeforeAnythingChanges) {
     WithHeader(X, Y, Z, T, static_cast<size_t>(Keep));
     EXPECT_THROW(L.LoadBinary(F.Name, 0, 0), EInOutError) << X << " " << T;
     EXPECT_THROW(L.ReadBinary(F.Name, 0, 0), EInOutError);
-    EXPECT_EQ(L.CRCofData(), Before);
-    EXPECT_EQ(L.NrOfColumns(), 2);
+    EXPECT_EQ((std::tuple{L.CRCofData(), L.NrOfColumns()}), (std::tuple{Before, 2}));
   }
   F.Write({1, 2, 3});  // shorter than a header
   int32_t X, Y, Z, T;

@@ -22,28 +22,25 @@ TEST(Mat4D, AddressingAndSizing) {
   TMat4D M;
   EXPECT_EQ(M.Lin3DAddr(1, 1, 1), 0);
   FillPositions(M, 4, 3, 2, 1);
-  EXPECT_EQ(M.Lin3DAddr(2, 3, 2), 19);
-  EXPECT_EQ(M.Lin3DAddr(5, 1, 1), -1);
+  EXPECT_EQ((std::tuple{M.Lin3DAddr(2, 3, 2), M.Lin3DAddr(5, 1, 1)}), (std::tuple{19, -1}));
   int32_t x = 0, y = 0, z = 0;
   EXPECT_TRUE(M.ConvertLinTo3DAddr(19, x, y, z));
   EXPECT_EQ(std::tie(x, y, z), std::make_tuple(2, 3, 2));
   EXPECT_FALSE(M.ConvertLinTo3DAddr(24, x, y, z));
   EXPECT_EQ(M.MemoryConsumed(), 4.0 / 1048576 * 3 * 2 * 8);
-  int Changes = 0;
-  M.OnChange = [&](TObject*) { ++Changes; };
+  test::TChangeCounter Changes(M);
   EXPECT_TRUE(M.Resize(0, 5, 5, 5));
   EXPECT_EQ(M.NrOfColumns(), 4);
   M.FillLayer(0, 9);
   M.FillLayer(2, 9);
-  EXPECT_EQ(Changes, 0);
-  EXPECT_EQ(M.GetVal(4, 3, 2, 1), 9);
+  EXPECT_EQ((std::tuple{Changes.Count, M.GetVal(4, 3, 2, 1)}), (std::tuple{0, 9}));
   // An element count beyond the address space, and one beyond memory, are refused.
   for (int32_t n : {1 << 30, 1 << 17})
     test::ExpectThrowMessage<EZEQMatrixError>([&] { M.Resize(n, n, n, 2); },
                                               "Component \"\": not enough memory on heap");
   EXPECT_EQ(M.NrOfTimeSlots(), 1);
   EXPECT_EQ(M.GetVal(3, 2, 1, 1), Position(3, 2, 1, 1));
-  EXPECT_EQ(Changes, 0);
+  EXPECT_EQ(Changes.Count, 0);
 }
 
 TEST(Mat4D, CutKeepsTheBoxWithTwoPhasesOfProgress) {
@@ -52,8 +49,7 @@ TEST(Mat4D, CutKeepsTheBoxWithTwoPhasesOfProgress) {
   std::vector<int32_t> Percents;
   RecordPercents(M, Percents);
   M.Cut(2, 3, 0, 0, 0, 0, 0, 0);
-  EXPECT_EQ(M.NrOfColumns(), 2);
-  EXPECT_EQ(M.NrOfLayers(), 3);
+  EXPECT_EQ((std::tuple{M.NrOfColumns(), M.NrOfLayers()}), (std::tuple{2, 3}));
   EXPECT_EQ(M.GetVal(1, 2, 3, 2), Position(2, 2, 3, 2));
   // 2 nT nZ = 12 steps, one report each.
   EXPECT_EQ(Percents.size(), 12u);
@@ -92,8 +88,7 @@ TEST(Mat4D, TransposeExchangesColumnsAndRowsOrLeavesAnAbortedArrayAlone) {
     std::vector<int32_t> Percents;
     RecordPercents(M, Percents);
     ASSERT_TRUE(M.Transpose());
-    EXPECT_EQ(M.NrOfColumns(), Y);
-    EXPECT_EQ(M.NrOfRows(), X);
+    EXPECT_EQ((std::tuple{M.NrOfColumns(), M.NrOfRows()}), (std::tuple{Y, X}));
     for (auto [x, y, z, t] : {std::array{1, 1, 1, 1}, {Y, X, 2, 3}, {33, 5, 1, 2}})
       EXPECT_EQ(M.GetVal(x, y, z, t), Position(y, x, z, t));
     // 2 X Y steps reported at the multiples of (2 X Y) div 100.
@@ -151,10 +146,9 @@ TEST(Mat4D, CopiesCheckTheirIndicesInOrder) {
   Target.Resize(3, 4, 6, 2);
   Target.CopyMat3DToTimeSlot(&Slot, 0, 0, 0, 0, 0, 0, 2, 1, 1, 5);
   EXPECT_EQ(Target.GetVal(3, 2, 6, 2), Position(3, 3, 6, 1));
-  int Changes = 0;
-  Target.OnChange = [&](TObject*) { ++Changes; };
+  test::TChangeCounter Changes(Target);
   Target.CopyFrom(&M, 2, 3, 0, 0, 1, 1, 2, 2, 1, 1, 1, 1);
-  EXPECT_EQ(Changes, 1);
+  EXPECT_EQ(Changes.Count, 1);
   EXPECT_EQ(Target.GetVal(1, 1, 1, 1), Position(2, 1, 1, 2));
   EXPECT_EQ(Target.GetVal(2, 1, 1, 1), Position(2, 1, 4, 1));    // written by CopyMatrixToLayer
   Target.CopyFrom(&Target, 0, 0, 0, 0, 0, 0, 0, 0, 2, 1, 1, 1);  // overlapping self-copy

@@ -34,16 +34,15 @@ TEST(Invert, TwoByTwoAndSingularCases) {
   EXPECT_FALSE(M.Invert());
   EXPECT_NE(A_(M, 2, 2), 4);  // the factors stay in the matrix
   SetRows(M, {{1, 2}, {0, 0}});
-  int Changes = 0;
-  M.OnChange = [&](TObject*) { ++Changes; };
+  test::TChangeCounter Changes(M);
   EXPECT_FALSE(M.Invert());  // zero row: unchanged
   EXPECT_EQ(A_(M, 1, 2), 2);
-  EXPECT_EQ(Changes, 1);  // fires after the computation whatever its result
+  EXPECT_EQ(Changes.Count, 1);  // fires after the computation whatever its result
   TMatrix NonSquare;
   NonSquare.Resize(3, 2);
   NonSquare.OnChange = M.OnChange;
   EXPECT_FALSE(NonSquare.Invert());
-  EXPECT_EQ(Changes, 1);
+  EXPECT_EQ(Changes.Count, 1);
   // The pivot floor 1e-100 is absolute, as documented: a perfectly conditioned matrix below it
   // counts as singular, one just above it inverts.
   SetRows(M, {{1e-101, 0}, {0, 1e-101}});
@@ -88,10 +87,8 @@ TEST(Determinant, SignsSingularityNonFiniteInputAndNoEvents) {
     SetRows(M, Rows);
     EXPECT_NEAR(M.Determinant(), Det, 1e-15) << Rows.size();
   }
-  int Changes = 0;
-  M.OnChange = [&](TObject*) { ++Changes; };
-  EXPECT_EQ(M.Determinant(), 24);
-  EXPECT_EQ(Changes, 0);
+  test::TChangeCounter Changes(M);
+  EXPECT_EQ((std::tuple{M.Determinant(), Changes.Count}), (std::tuple{24, 0}));
   SetRows(M, {{HUGE_VAL, 1}, {1, 2}});
   M.Determinant();  // terminates; the value follows the floating-point rules
 }
@@ -106,15 +103,12 @@ TEST(LUdecomposition, PlainFactorsWithAndWithoutHandlers) {
   ASSERT_TRUE(A.LUdecomposition(&L1, &U1));
   EXPECT_EQ(std::pair(test::RowsHash(L1), test::RowsHash(U1)),
             std::pair(Reference("lu 12", 0), Reference("lu 12", 1)));
-  int LEvents = 0, UEvents = 0, CloneEvents = 0;
-  L2.OnChange = [&](TObject*) { ++LEvents; };
-  U2.OnChange = [&](TObject*) { ++UEvents; };
-  ASSERT_TRUE(A.LUdecomposition(&L2, &U2));
-  EXPECT_EQ(LEvents, 2 + N + N * (N - 1) / 2);  // Resize, Fill, the diagonal, the moved part
   TMatrix C;
-  C.OnChange = [&](TObject*) { ++CloneEvents; };
+  test::TChangeCounter LEvents(L2), UEvents(U2), CloneEvents(C);
+  ASSERT_TRUE(A.LUdecomposition(&L2, &U2));
+  EXPECT_EQ(LEvents.Count, 2 + N + N * (N - 1) / 2);  // Resize, Fill, the diagonal, the moved part
   C.Clone(&A);
-  EXPECT_EQ(UEvents, CloneEvents + N * (N - 1) / 2);  // Clone, the zeroed part
+  EXPECT_EQ(UEvents.Count, CloneEvents.Count + N * (N - 1) / 2);  // Clone, the zeroed part
   EXPECT_EQ(L1.CRCofData(), L2.CRCofData());
   EXPECT_EQ(U1.CRCofData(), U2.CRCofData());
 }

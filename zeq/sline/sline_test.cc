@@ -58,8 +58,7 @@ TEST(SLine, IntersectionsAnglesDistancesAndDirections) {
   EXPECT_EQ(A.AngleBetweenLines(&B), 1.5707963267948966);
   B.LineFromSlopeIcpt(1, 5);
   EXPECT_FALSE(A.InterSection(&B, x, y));  // parallel: outputs untouched
-  EXPECT_EQ(x, 1);
-  EXPECT_EQ(A.AngleBetweenLines(&B), 0);
+  EXPECT_EQ((std::tuple{x, A.AngleBetweenLines(&B)}), (std::tuple{1, 0}));
   EXPECT_NEAR(A.Distance(0, 2), std::sqrt(2.0), 1e-15);
   // Directions of x = c written with ParA = 1 and -1, and of lines through the origin.
   A.SetParA(1), A.SetParB(0), A.SetParC(-3);

@@ -77,8 +77,7 @@ TEST_F(CrossValidatorLineModel, LeaveOneOutScoresMatchTheHandComputedPredictions
   // Labels 1, 0, 0, 1 against the rule's 1, 1, 0, 0: one of each outcome.
   for (double Count : {CV.TPCount(2), CV.FPCount(2), CV.TNCount(2), CV.FNCount(2)})
     EXPECT_EQ(Count, 1);
-  EXPECT_EQ(CV.GetTPRate(2), 0.5);
-  EXPECT_EQ(CV.GetFPRate(2), 0.5);
+  EXPECT_EQ((std::tuple{CV.GetTPRate(2), CV.GetFPRate(2)}), (std::tuple{0.5, 0.5}));
   EXPECT_EQ(CV.GetTPRate(1), 0);  // y = 1 occurs once but is never predicted within 0.001
   const std::vector<std::string> Expected = {"C0/3",  "A25", "K", "C25/3", "A50",  "K",
                                              "C50/3", "A75", "K", "C75/3", "A100", "K"};
@@ -89,8 +88,7 @@ TEST_F(CrossValidatorLineModel, LeaveOneOutScoresMatchTheHandComputedPredictions
 TEST_F(CrossValidatorLineModel, RatesWithoutOneClass) {
   for (int32_t r = 1; r <= 4; ++r) Y.SetVal(2, r, 1);  // every label 1: no negatives
   CV.Execute();
-  EXPECT_EQ(CV.GetFPRate(2), 1);
-  EXPECT_EQ(CV.GetTPRate(2), 0.5);
+  EXPECT_EQ((std::tuple{CV.GetFPRate(2), CV.GetTPRate(2)}), (std::tuple{1, 0.5}));
   for (int32_t r = 1; r <= 4; ++r) Y.SetVal(2, r, 0.5);  // never exactly 1: no positives
   CV.Execute();
   EXPECT_EQ(CV.GetTPRate(2), 0);
@@ -103,8 +101,7 @@ TEST_F(CrossValidatorLineModel, TestSetsAreLoweredAndTheRestIsTakenAtOnce) {
   ASSERT_TRUE(CV.Execute());
   EXPECT_EQ(CV.SizeTestSet(), 6);  // 10 div 2 + 1
   // Training sets of 4 (a drawn test set of 6), then of 6 (the remaining 4).
-  EXPECT_EQ(Events.front(), "C0/4");
-  EXPECT_EQ(Events[7], "C60/6");
+  EXPECT_EQ((std::tuple{Events.front(), Events[7]}), (std::tuple{"C0/4", "C60/6"}));
   EXPECT_EQ(Events.size(), 12u);
   CV.SetTestSize(0);
   EXPECT_EQ(CV.SizeTestSet(), 1);

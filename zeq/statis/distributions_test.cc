@@ -62,19 +62,6 @@ TEST(DistributionExamples, TableOfCalls) {
         }}});
 }
 
-TEST(SpecialFunctions, Identities) {
-  std::mt19937_64 Gen(6);
-  std::uniform_real_distribution<double> U(0.01, 0.99), Shape(0.3, 30);
-  for (int i = 0; i < 200; ++i) {
-    const double x = U(Gen), a = Shape(Gen), b = Shape(Gen);
-    EXPECT_NEAR(IncompleteBeta(x, a, b) + IncompleteBeta(1 - x, b, a), 1, 1e-7);
-    const double z = std::ldexp(U(Gen), 3);
-    EXPECT_NEAR(nDistriIntegral(z) + nDistriIntegral(-z), 1, 1e-12);  // the symmetry is exact
-    const double p = U(Gen);
-    EXPECT_NEAR(nDistriIntegral(nDistriQuantile(p)), p, 1e-8 * p);  // the bisection's tolerance
-  }
-}
-
 TEST(Kolmogorov, ExponentialTailQuantilesAndLillieforsScaling) {
   // n d^2 above 7.24, or above 3.76 with n > 99: the two-term exponential
   EXPECT_DOUBLE_EQ(KSPValue(100, 0.2), 2 * std::exp(-(2.000071 + 0.331 / 10 + 1.409 / 100) * 4.0));

@@ -73,13 +73,6 @@ TEST(Anova, GroupsAndCodes) {
   EXPECT_EQ(Anova1F(&V, &C, SSB, SSW, SST, DfB, DfW, DfT, F), -4);
 }
 
-TEST(PercentileOfArray, OutsideTheRangeNothingMoves) {
-  TDoubleArray A{9, 1, 8, 2, 7, 3};
-  double R;
-  EXPECT_EQ(PercentileOfArray(A, 0, 2, 5, R), 0);
-  EXPECT_EQ(std::pair(A[0], A[1]), std::pair(9.0, 1.0));
-}
-
 TEST(Runs, ExactProbabilitiesForEverySampleUpTo25And25) {
   // zeq/statis/testdata/runs_distribution.txt: the exact counts of arrangements by runs.
   int Pairs = 0;

@@ -66,9 +66,7 @@ TEST(RandGen, TableAccessorsClampAndAnswerNeutrally) {
   EXPECT_EQ(G.GetProbability(41), 0.0);
   Frame(G, 40, 2, 6);
   EXPECT_EQ(G.GetProbability(3), 1.0);  // a new resolution restores the flat table
-  EXPECT_EQ(G.GetLambda(0), 2);
-  EXPECT_EQ(G.GetLambda(41), 6);
-  EXPECT_EQ(G.GetLambda(11), 3);
+  EXPECT_EQ((std::tuple{G.GetLambda(0), G.GetLambda(41), G.GetLambda(11)}), (std::tuple{2, 6, 3}));
   for (auto [x, Index] : {std::pair{1.99, 0}, {2.0, 1}, {3.0, 11}, {5.99, 40}, {6.0, 41}, {NAN, 0}})
     EXPECT_EQ(G.IndexOfLambda(x), Index) << x;
   G.SetHighBorder(2);  // degenerate borders
@@ -86,8 +84,7 @@ TEST(RandGen, NormalizeAndStandardize) {
   EXPECT_EQ(G.GetProbability(7), 0.5);
   Fill([](int32_t i) { return 0.1 * i - 0.05; });
   G.Normalize();
-  EXPECT_EQ(G.GetProbability(1), 0.0);
-  EXPECT_EQ(G.GetProbability(10), 1.0);
+  EXPECT_EQ((std::tuple{G.GetProbability(1), G.GetProbability(10)}), (std::tuple{0.0, 1.0}));
   EXPECT_NEAR(G.GetProbability(4), 1.0 / 3, 1e-15);
   Fill([](int32_t) { return 0.0; });
   EXPECT_FALSE(G.Standardize());
@@ -139,21 +136,6 @@ double ChiSquareOfDraws(const TRandGen& Model, const TRandGen& Source, int32_t D
 // scipy.stats.chi2.isf(1e-6, 39): a correct sampler exceeds it once in a million seeds.
 constexpr double Chi2Threshold = 96.12556491301818;
 
-TEST(RandGen, TheLastBinFallsToZeroAtTheHighBorder) {
-  TRandGen G;
-  G.SetResolution(10);
-  G.SetLowBorder(0);
-  G.SetHighBorder(10);
-  for (int32_t i = 1; i < 10; ++i) G.SetProbability(i, 0);
-  // Only the last point: bin 9 rises linearly from 8 to 9 towards it and the last bin falls
-  // from 9 to 0 at the high border; equal masses, so the draws average 9.
-  G.SetProbability(10, 1);
-  SetRandSeed(8);
-  double Sum = 0;
-  for (int i = 0; i < 20000; ++i) Sum += G.Random();
-  EXPECT_NEAR(Sum / 20000, 9, 0.01);
-}
-
 TEST(RandGen, DrawsFollowEveryShape) {
   struct TCase {
     const char* Name;
@@ -176,16 +158,6 @@ TEST(RandGen, DrawsFollowEveryShape) {
     SetRandSeed(20261206);
     EXPECT_LT(ChiSquareOfDraws(G, G, 100000), Chi2Threshold) << C.Name;
   }
-}
-
-TEST(RandGen, TheGoodnessOfFitTestDetectsAWrongShape) {
-  TRandGen T5, Normal;  // a t with 5 df judged as a normal of the same variance
-  for (TRandGen* G : {&T5, &Normal}) Frame(*G, 40, -6, 6);
-  T5.tDistri(5);
-  T5.Standardize();
-  Normal.NormalDistri(0, std::sqrt(5.0 / 3));
-  SetRandSeed(5);
-  EXPECT_GT(ChiSquareOfDraws(Normal, T5, 100000), Chi2Threshold);
 }
 
 }  // namespace

@@ -102,6 +102,15 @@ std::string Cat(const P&... Parts) {
   return S.str();
 }
 
+// Counts the OnChange calls of an object (it must not outlive the counter).
+struct TChangeCounter {
+  int Count = 0;
+  template <class T>
+  explicit TChangeCounter(T& X) {
+    X.OnChange = [this](auto*) { ++Count; };
+  }
+};
+
 // Test inputs that the reference scripts (tests/tools/plain_reference.py) repeat exactly:
 // SplitMix64, and doubles uniform in [-1, 1) from its top 53 bits.
 class TTestRandom {

