@@ -62,7 +62,7 @@ std::vector<std::complex<long double>> Dft(const TFastFourier& F, int Sign) {
   return X;
 }
 
-class FftLevels : public test::SimdLevelTest {};
+ZEQ_TEST_EVERY_SIMD_LEVEL(FftLevels);
 
 TEST_P(FftLevels, MatchesTheExtendedPrecisionDftInBothDirections) {
   for (int32_t N = 1; N <= 1024; N *= 2) {
@@ -82,8 +82,6 @@ TEST_P(FftLevels, MatchesTheExtendedPrecisionDftInBothDirections) {
     }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(EveryLevel, FftLevels, test::EverySimdLevel(), test::SimdLevelParamName);
 
 // Beyond the sizes compared with the direct transform: the cache-blocked passes.
 TEST(FastFourier, RoundTripAndParsevalUpTo2To20) {

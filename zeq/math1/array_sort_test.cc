@@ -21,7 +21,7 @@ std::vector<T> Awkward(size_t N, test::TTestRandom& Gen, int Shape) {
   return D;
 }
 
-class CombSortLevels : public test::SimdLevelTest {};
+ZEQ_TEST_EVERY_SIMD_LEVEL(CombSortLevels);
 
 // The vectorised passes make exactly the exchanges (the same bits, NaN and signed zeros
 // included) and the passes of the plain comb sort of the reference script.
@@ -48,9 +48,6 @@ TEST_P(CombSortLevels, SameExchangesAndPassesAsThePlainLoop) {
   Check(float{}, "float");
   Check(int32_t{}, "int32");
 }
-
-INSTANTIATE_TEST_SUITE_P(EveryLevel, CombSortLevels, test::EverySimdLevel(),
-                         test::SimdLevelParamName);
 
 TEST(SortArray, UntypedFormDispatchesOnTheKind) {
   std::vector<double> D{2, 1};

@@ -132,24 +132,18 @@ std::vector<double> RawPowers(const std::vector<double>& k, double XShift) {
   return {Raw.begin(), Raw.end()};
 }
 
+// The floors of each fit on each set: testdata/nist/poly_floors.txt.
 TEST(CurveFit, NistPolynomialRegressionAccuracy) {
-  // The smallest LRE over the certified coefficients that each fit holds on each data set. The
-  // centred fit keeps its digits where the raw powers lose them (Wampler4/5, Filip).
-  struct {
-    const char* Name;
-    uint8_t Order;
-    double Poly, Centred, Special;  // Special: CalcLinFit or CalcParabolFit (0: not run)
-  } const Sets[] = {{"Norris", 1, 12, 12, 13.5},  {"Pontius", 2, 12, 12, 13},
-                    {"Wampler1", 5, 8.5, 8.5, 0}, {"Wampler2", 5, 10.5, 12.5, 0},
-                    {"Wampler3", 5, 6.5, 8.5, 0}, {"Wampler4", 5, 4.5, 8.5, 0},
-                    {"Wampler5", 5, 2.5, 7.5, 0}, {"Filip", 10, -1, 11.5, 0}};
-  for (const auto& Set : Sets) {
-    SCOPED_TRACE(Set.Name);
-    const auto S = test::ReadNist("math2", Set.Name);
+  for (const std::string& Line : test::DataLines("zeq/math2/testdata/nist/poly_floors.txt")) {
+    const std::string Name = Line.substr(0, Line.find(' '));
+    const std::vector<double> Floor = test::Numbers(Line.substr(Name.size()));
+    const auto Order = static_cast<uint8_t>(Floor[0]);
+    SCOPED_TRACE(Name);
+    const auto S = test::ReadNist("math2", Name);
     const std::vector<double> B = S.B();
     TCurveFit F;
     for (const auto& Row : S.Rows) F.EnterStatValue(Row[1], Row[0]);
-    std::vector<double> k(Set.Order + 1u);
+    std::vector<double> k(Order + 1u);
     double Q, XShift = 0;
     bool NearSingular;
     const auto MinLRE = [&](const std::vector<double>& Coeffs) {
@@ -157,17 +151,17 @@ TEST(CurveFit, NistPolynomialRegressionAccuracy) {
       for (size_t j = 0; j < Coeffs.size(); ++j) M = std::min(M, test::LRE(Coeffs[j], B[j]));
       return M;
     };
-    ASSERT_TRUE(F.CalcPolyFit(Set.Order, k, Q, NearSingular));
-    EXPECT_GE(MinLRE(k), Set.Poly);
-    ASSERT_TRUE(F.CalcCenteredPolyFit(Set.Order, k, XShift, Q, NearSingular));
+    ASSERT_TRUE(F.CalcPolyFit(Order, k, Q, NearSingular));
+    EXPECT_GE(MinLRE(k), Floor[1]);
+    ASSERT_TRUE(F.CalcCenteredPolyFit(Order, k, XShift, Q, NearSingular));
     EXPECT_FALSE(NearSingular);
-    EXPECT_GE(MinLRE(RawPowers(k, XShift)), Set.Centred);
+    EXPECT_GE(MinLRE(RawPowers(k, XShift)), Floor[2]);
     EXPECT_NEAR(XShift, F.MeanX(), 1e-12 * std::fabs(F.MeanX()));
-    if (Set.Special > 0) {  // the closed forms: intercept and slope, or k0, k1 and k2
+    if (Floor[3] > 0) {  // the closed forms: intercept and slope, or k0, k1 and k2
       std::vector<double> c(3);
-      Set.Order == 1 ? F.CalcLinFit(c[1], c[0], Q) : F.CalcParabolFit(c[0], c[1], c[2], Q);
-      c.resize(Set.Order + 1u);
-      EXPECT_GE(MinLRE(c), Set.Special);
+      Order == 1 ? F.CalcLinFit(c[1], c[0], Q) : F.CalcParabolFit(c[0], c[1], c[2], Q);
+      c.resize(Order + 1u);
+      EXPECT_GE(MinLRE(c), Floor[3]);
     }
   }
 }
@@ -211,32 +205,14 @@ TEST(CurveFitAsc, ExportThenImportReproducesThePoints) {
 }
 
 TEST(CurveFitAsc, BadFilesGiveCodesAndKeepThePoints) {
-  const std::string Header = "c\n2\t;cols\n2\t;rows\nFALSE FALSE FALSE\n";
-  static constexpr char Binary[] = "c\n2\n2\nFALSE FALSE FALSE\n\x01\xff\x00\x7f";
-  struct {
-    const char* Name;
-    std::string Text;
-    int32_t Code;
-  } const Cases[] = {
-      {"empty", "", -2},
-      {"truncated_header", "c\n2\n", -2},
-      {"bad_count", "c\ntwo\n2\nFALSE FALSE FALSE\n", -3},
-      {"negative_rows", "c\n2\n-5\nFALSE FALSE FALSE\n", -3},
-      {"bad_flags", "c\n2\n2\nmaybe\n", -4},
-      {"missing_value", Header + "1 2\n3\n", -6},
-      {"bad_value", Header + "1 2\n3 x\n", -6},
-      {"huge_claim", "c\n2\n1000000000\nFALSE FALSE FALSE\n1 2\n", -6},
-      {"binary", std::string(Binary, sizeof(Binary) - 1), -6},
-      {"bad_attribute", "c\n2\n1\nTRUE FALSE FALSE\nzz 1 2\n", -5},
-      {"column_attributes", "c\n2\n1\nFALSE FALSE FALSE TRUE\n1 2\n", -7},
-      {"unterminated_name", "c\n2\n1\nFALSE FALSE TRUE\n\"row one 1 2\n", -6},
-  };
   TCurveFit F;
   Enter(F, {{5, 6}, {7, 8}});
-  for (const auto& C : Cases) {
-    EXPECT_EQ(std::tuple(F.ImportASC(WriteAsc(C.Name, C.Text)), F.NumData(), F.DataY(2)),
-              std::tuple(C.Code, 2, 8.0))
-        << C.Name;
+  const std::string Dir = std::string(ZEQ_SOURCE_DIR) + "/zeq/math2/testdata/bad_asc/";
+  for (const std::string& Line : test::DataLines("zeq/math2/testdata/bad_asc/codes.txt")) {
+    const std::string Name = Line.substr(0, Line.find(' '));
+    EXPECT_EQ(std::tuple(F.ImportASC(Dir + Name), F.NumData(), F.DataY(2)),
+              std::tuple(std::stoi(Line.substr(Name.size())), 2, 8.0))
+        << Name;
   }
   EXPECT_EQ(F.ImportASC(AscPath("does_not_exist")), -1);
   test::ExpectThrowMessage<EZEQMath2Error>(

@@ -22,7 +22,7 @@ void FillSymmetric(TMatrix& M, int32_t n, test::TTestRandom& Gen) {
     }
 }
 
-class JacobiLevels : public test::SimdLevelTest {};
+ZEQ_TEST_EVERY_SIMD_LEVEL(JacobiLevels);
 
 // The documented cyclic sweep's results (tests/tools/plain_reference.py): convergence, and
 // the hash of the values, the vectors and the triangle the sweep zeroes in place.
@@ -44,9 +44,6 @@ TEST_P(JacobiLevels, BitIdenticalToTheDocumentedSweep) {
     EXPECT_EQ(H.Value, test::HexWord(Ref, 1)) << n;
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(EveryLevel, JacobiLevels, test::EverySimdLevel(),
-                         test::SimdLevelParamName);
 
 // max |A v - lambda v| and max |v_i' v_j - delta_ij| over the eigen results, relative to |A|.
 void ExpectResidualsBelow(const TMatrix& A, double Tol) {

@@ -141,7 +141,7 @@ TEST(SVDLeastSquares, NistMultipleRegressionAndNoIntercept) {
   }
 }
 
-class SvdLevels : public test::SimdLevelTest {};
+ZEQ_TEST_EVERY_SIMD_LEVEL(SvdLevels);
 
 TEST_P(SvdLevels, EveryLevelGivesTheSameBits) {
   std::mt19937_64 Gen(99);
@@ -158,8 +158,6 @@ TEST_P(SvdLevels, EveryLevelGivesTheSameBits) {
   EXPECT_EQ(V.CRCofData(), RefV.CRCofData());
   EXPECT_EQ(W.CRCofData(), RefW.CRCofData());
 }
-
-INSTANTIATE_TEST_SUITE_P(EveryLevel, SvdLevels, test::EverySimdLevel(), test::SimdLevelParamName);
 
 }  // namespace
 }  // namespace zeq

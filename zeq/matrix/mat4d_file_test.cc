@@ -1,5 +1,5 @@
 // TMat4D's binary file: the record layout byte for byte, round trips across record boundaries,
-// appending, partial reads, and files whose headers lie.
+// appending and partial reads. Files whose headers lie: the mat4d_file fuzz target.
 
 #include "zeq/matrix/matrix.h"
 #include "zeq/testing/array_test_util.h"
@@ -18,10 +18,6 @@ struct TTempFile {
   std::vector<uint8_t> Bytes() const {
     std::ifstream In(Name, std::ios::binary);
     return {std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
-  }
-  void Write(const std::vector<uint8_t>& B) const {
-    std::ofstream(Name, std::ios::binary)
-        .write(reinterpret_cast<const char*>(B.data()), static_cast<std::streamsize>(B.size()));
   }
 };
 
@@ -135,32 +131,7 @@ TEST(Mat4DFile, AppendContinuesInTheLastRecord) {
       "Component \"\": X,Y,Z of matrices do not match");
   test::ExpectThrowMessage<EZEQMatrixError>([&] { L.ReadLayer(F.Name, 4, 1); },
                                             "Component \"\": specified layer beyond data range");
-}
-
-TEST(Mat4DFile, LyingHeadersFailBeforeAnythingChanges) {
-  TTempFile F("bad");
-  TMat4D M, L;
-  FillPositions(M, 4, 4, 4, 4);
-  M.SaveBinary(F.Name, 0, 0);
-  FillPositions(L, 2, 1, 1, 1);
-  const std::vector<uint8_t> Good = F.Bytes();
-  const auto WithHeader = [&](int32_t X, int32_t Y, int32_t Z, int32_t T, size_t Keep) {
-    std::vector<uint8_t> B(Good.begin(), Good.begin() + static_cast<ptrdiff_t>(Keep));
-    for (auto [Offset, V] : {std::pair{0, X}, {4, Y}, {8, Z}, {12, T}})
-      std::memcpy(&B[static_cast<size_t>(Offset)], &V, 4);
-    F.Write(B);
-  };
-  const std::string Before = L.CRCofData();
-  for (auto [X, Y, Z, T, Keep] : {std::array<int32_t, 5>{4, 4, 4, 4, 4096 + 100},  // truncated
-                                  {-4, 4, 4, 1, 8192},
-                                  {1 << 30, 1 << 30, 1 << 30, 1, 8192},
-                                  {4, 4, 4, 1 << 30, 8192}}) {
-    WithHeader(X, Y, Z, T, static_cast<size_t>(Keep));
-    EXPECT_THROW(L.LoadBinary(F.Name, 0, 0), EInOutError) << X << " " << T;
-    EXPECT_THROW(L.ReadBinary(F.Name, 0, 0), EInOutError);
-    EXPECT_EQ((std::tuple{L.CRCofData(), L.NrOfColumns()}), (std::tuple{Before, 2}));
-  }
-  F.Write({1, 2, 3});  // shorter than a header
+  test::WriteFile(F.Name, "abc");  // shorter than a header; missing files
   int32_t X, Y, Z, T;
   std::string ID;
   EXPECT_THROW(L.ReadBinaryHeader(F.Name, X, Y, Z, T, ID), EInOutError);

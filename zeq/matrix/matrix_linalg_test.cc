@@ -50,8 +50,6 @@ TEST(Invert, TwoByTwoAndSingularCases) {
   SetRows(M, {{1e-99, 0}, {0, 1e-99}});
   ASSERT_TRUE(M.Invert());
   EXPECT_DOUBLE_EQ(A_(M, 1, 1), 1e99);
-  SetRows(M, {{NAN, 1}, {1, 2}});
-  M.Invert();  // terminates; the result is unspecified
   SetRows(M, {{NAN, NAN}, {NAN, NAN}});
   EXPECT_FALSE(M.Invert());
   SetRows(M, {{4, 7}, {2, 6}});
@@ -89,8 +87,6 @@ TEST(Determinant, SignsSingularityNonFiniteInputAndNoEvents) {
   }
   test::TChangeCounter Changes(M);
   EXPECT_EQ((std::tuple{M.Determinant(), Changes.Count}), (std::tuple{24, 0}));
-  SetRows(M, {{HUGE_VAL, 1}, {1, 2}});
-  M.Determinant();  // terminates; the value follows the floating-point rules
 }
 
 // The factors, bit for bit those of the plain algorithm (row exchanges included). With
@@ -212,7 +208,7 @@ TEST(OtherOperations, SquareTraceDiffTransposeArithmetic) {
   EXPECT_FALSE(A.Subtract(nullptr));
 }
 
-class InvertKernels : public test::SimdLevelTest {};
+ZEQ_TEST_EVERY_SIMD_LEVEL(InvertKernels);
 
 // Sizes up to several column panels and row blocks of the factorisation, and not multiples
 // of them; the determinant is the product of the same factors' diagonal.
@@ -267,9 +263,6 @@ TEST(Invert, AnAbortLeavesWhatThePlainAlgorithmHasDone) {
     EXPECT_EQ(test::RowsHash(M), Reference(test::Cat("abort ", Step), 0)) << Step;
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(EveryKernel, InvertKernels, test::EverySimdLevel(),
-                         test::SimdLevelParamName);
 
 TEST(Invert, FactorsWithInfinitiesFollowTheDocumentedOrderToo) {
   // The second row is the pivot (scaled 1 against 1e-80), and L(2, 1) = 1e220 / 1e-90

@@ -53,7 +53,7 @@ void ExpectBitIdentical(TForm Form, int32_t m, int32_t n, int32_t p, test::TTest
       << Key;
 }
 
-class ProductKernels : public test::SimdLevelTest {};
+ZEQ_TEST_EVERY_SIMD_LEVEL(ProductKernels);
 
 TEST_P(ProductKernels, MatrixProductsAreBitIdenticalToThePlainLoop) {
   test::TTestRandom Gen(17);
@@ -67,9 +67,6 @@ TEST_P(ProductKernels, MatrixProductsAreBitIdenticalToThePlainLoop) {
       ExpectBitIdentical(Form, S[0], S[1], S[2], Gen, true);
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(EveryKernel, ProductKernels, test::EverySimdLevel(),
-                         test::SimdLevelParamName);
 
 // The threaded products split C's columns between threads: the bits must not depend on how
 // many there are, on any kernel (shapes above and below the size that starts threads, odd

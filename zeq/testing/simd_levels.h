@@ -30,3 +30,9 @@ inline std::string SimdLevelParamName(const ::testing::TestParamInfo<detail::TSi
 }
 
 }  // namespace zeq::test
+
+// Declares the fixture Suite, whose TEST_P tests run once per SIMD level.
+#define ZEQ_TEST_EVERY_SIMD_LEVEL(Suite)                                     \
+  class Suite : public ::zeq::test::SimdLevelTest {};                        \
+  INSTANTIATE_TEST_SUITE_P(EveryLevel, Suite, ::zeq::test::EverySimdLevel(), \
+                           ::zeq::test::SimdLevelParamName)

@@ -19,16 +19,5 @@ TEST(IntVector, CheckStringAndSort) {
   EXPECT_EQ(Values(A), (std::vector<int32_t>{5, 5, 2, 2, 1}));
 }
 
-TEST(IntVector, AssignAcrossTheTwinsIsRefused) {
-  TVector D;
-  TIntVector I;
-  test::ExpectThrowMessage<EConvertError>([&] { D.Assign(&I); },
-                                          "Cannot assign a TIntVector to a TVector");
-  TIntVector J;
-  FillInt(I, {7, 8});
-  J.Assign(&I);
-  EXPECT_EQ(Values(J), (std::vector<int32_t>{7, 8}));
-}
-
 }  // namespace
 }  // namespace zeq

@@ -88,21 +88,6 @@ TEST(VectorStream, BadHeadersChangeNothing) {
   EXPECT_EQ(Changes.Count, 1);
 }
 
-TEST(VectorStream, FileStreamForm) {
-  const std::string Path = TempFile("block.bin");
-  TVector V;
-  FillVec(V, {1.25, -2});
-  {
-    TFileStream F(Path, fmCreate);
-    V.SaveToStream(&F, 0, 0);
-  }
-  TFileStream F(Path, fmOpenRead);
-  TVector W;
-  EXPECT_TRUE(W.LoadFromStream(&F, true));
-  EXPECT_EQ(Values(W), Values(V));
-  std::remove(Path.c_str());
-}
-
 TEST(VectorText, StoreFormatsAndPrecisions) {
   const std::string Path = TempFile("store.txt");
   TVector V;

@@ -46,36 +46,6 @@ TEST(VectorCore, ResizeKeepsTheFrontAndCountsChanges) {
   EXPECT_EQ(C.Count, 2);
 }
 
-TEST(VectorCore, MakeValidElemRange) {
-  TVector V;
-  V.Resize(5);
-  for (auto [Lo, Hi, ELo, EHi] : {std::tuple{0, 0, 1, 5},
-                                  {7, 3, 3, 5},
-                                  {-2, 0, 1, 1},
-                                  {INT32_MIN, INT32_MAX, 1, 5},
-                                  {2, 2, 2, 2}}) {
-    int32_t L = Lo, H = Hi;
-    V.MakeValidElemRange(L, H);
-    EXPECT_EQ(std::pair(L, H), std::pair(ELo, EHi)) << Lo << " " << Hi;
-  }
-}
-
-TEST(VectorCore, CloneNotifiesPerElementAndOnceMore) {
-  TVector Src, Dest;
-  Fill(Src, {1, 2, 3});
-  Dest.Resize(3);
-  TChangeCounter C(Dest);
-  Dest.Clone(&Src);
-  EXPECT_EQ(C.Count, 4);  // N + 1
-  TVector Other;
-  TChangeCounter C2(Other);
-  Other.Clone(&Src);
-  EXPECT_EQ(C2.Count, 5);  // and once more for the resize
-  EXPECT_EQ(Values(Other), Values(Src));
-  Other.Clone(nullptr);
-  EXPECT_EQ(C2.Count, 5);
-}
-
 TEST(VectorCore, CopyFromDropsWhatFallsOutside) {
   TVector Src, Dest;
   Fill(Src, {1, 2, 3, 4});
