@@ -33,22 +33,6 @@ TEST(VectorStats, LongDoubleSumsProgressEventsAndTheOrderKept) {
   EXPECT_EQ(Changes.Count, 0);  // centring and scaling do not notify
 }
 
-TEST(VectorStats, RefusedHistogramsChangeNothing) {
-  VEC(V, 3.7, 11, -0.1);
-  TIntVector H;
-  int32_t Under, Over, MaxCnt;
-  ASSERT_TRUE(V.Histogram(1, 3, 0, 10, 1, &H, Under, Over, MaxCnt));
-  EXPECT_FALSE(V.Histogram(1, 3, 0, 600, 1, &H, Under, Over, MaxCnt));
-  EXPECT_FALSE(V.Histogram(1, 3, 0, 10, 1, nullptr, Under, Over, MaxCnt));
-  EXPECT_EQ(H.NrOfElem(), 10);
-  TIntVector I;
-  test::FillWith(I, {1, 2, 2, 9});
-  ASSERT_TRUE(I.Histogram(1, 4, 1, 3, 1, &H, Under, Over, MaxCnt));
-  EXPECT_THROW(I.Histogram(1, 4, 1, 1000, 1, &H, Under, Over, MaxCnt), EZEQVectorError);
-  EXPECT_EQ(test::ValuesOf(H), (std::vector<int32_t>{1, 2, 0}));
-  EXPECT_FALSE(I.Histogram(1, 4, 1, 3, 1, nullptr, Under, Over, MaxCnt));
-}
-
 TEST(VectorIntegrate, SimpsonRulesAreExactForCubics) {
   // y = x^3 at x = 1..N: Simpson (m = 2), 3/8 (m = 3) and Boole (m = 4) integrate cubics
   // exactly; the extended rule (m >= 5) too, since its end corrections are third order.

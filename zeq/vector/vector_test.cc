@@ -135,8 +135,11 @@ TEST(VectorCheckString, EightRegistersOverTheBytesOfTheDoubles) {
   TVector A;
   A.SetName("a");
   Fill(A, {1.0, 2.0, -3.5});
-  // Python: zlib.crc32 of byte k of each little-endian double, k = 0..7
+  // Python: zlib.crc32 of byte k of each little-endian double, k = 0..7 (int32: k = 0..3)
   EXPECT_EQ(A.CRCofData(), "FF41D912FF41D912FF41D912FF41D912FF41D912FF41D9124333E6E9BB6BF60A");
+  TIntVector I;
+  test::FillWith(I, {1, -2, 300000});
+  EXPECT_EQ(I.CRCofData(), "D4B69D6E0563E69E6B08E0796C652460");
 }
 
 }  // namespace
