@@ -95,6 +95,13 @@ TEST(DataTable, NamesCommentAndLookups) {
   EXPECT_EQ(std::tuple(T.GetColName(1), T.MaxColNameLength(), T.Comment(), T.FindColIndex("  c-2 "),
                        T.FindColIndex("C-4"), T.FindRowIndex("")),
             std::tuple(std::string(49, 'x') + "é", 50, "abc", 2, 0, 2));
+  // An inserted column is blank, of the default scale; the others move with their names
+  // (random sequences of row and column operations: the datatable_rows fuzz target).
+  T.SetMScaleType(1, stNominal);
+  T.InsertColumn(1);
+  T.RemoveColumn(2);
+  EXPECT_EQ(std::tuple(T.NrOfColumns(), T.GetColName(1), T.GetColName(2), T.GetMScaleType(1)),
+            std::tuple(3, "", "C-2", stInterval));
 }
 
 TEST(DataTable, OutsideIndicesAreNeutralAndSilent) {

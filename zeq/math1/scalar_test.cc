@@ -80,7 +80,7 @@ TEST(Interpolation, OtherTables) {
   const std::vector<int32_t> I{0, 100};
   EXPECT_EQ(InterpolTable(0.25, 0, 1, I), 25);
   test::ExpectThrowMessage<EZEQMath1Error>(
-      [&] { InterpolTable(1, 0, 4, std::vector<double>{1}); },
+      [] { InterpolTable(1, 0, 4, std::vector<double>{1}); },
       "InterpolTable: pivot array must contain at least 2 values");
 }
 

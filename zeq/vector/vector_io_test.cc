@@ -40,20 +40,6 @@ TEST(VectorStream, BlockLayoutAndReloadAtTheSamePositions) {
   EXPECT_EQ(test::ValuesOf(J), (std::vector<int32_t>{0, INT32_MIN, 9}));
 }
 
-TEST(VectorStream, TruncatedBlockKeepsWhatWasRead) {
-  TMemoryStream S;
-  WriteExtendedToStream(&S, 1);
-  WriteExtendedToStream(&S, 3);
-  WriteExtendedToStream(&S, 7.5);
-  S.SetPosition(0);
-  TVector V;
-  V.Resize(3);
-  test::TChangeCounter Changes(V);
-  EXPECT_FALSE(V.LoadFromStream(&S, false));
-  EXPECT_EQ(Values(V), (std::vector<double>{7.5, 0, 0}));
-  EXPECT_EQ(Changes.Count, 2);  // one SetVal and the final Changed
-}
-
 TEST(VectorStream, BadHeadersChangeNothing) {
   TVector V;
   FillVec(V, {1, 2});
