@@ -144,7 +144,7 @@ TEST(FastFourier, WindowsFollowTheirClosedForms) {
   ASSERT_EQ(Lines.size(), size_t{fwUserDef});
   for (int W = fwRectangle; W < fwUserDef; ++W) {
     const std::string& Line = Lines[static_cast<size_t>(W)];
-    const TValues Expected = test::Numbers(Line.substr(Line.find(' ')));
+    const TValues Expected = test::NamedNumbers(Line).second;
     TFastFourier F;
     F.SetSpectrumSize(32);
     for (int32_t i = 1; i <= 32; ++i) F.SetRealSpec(i, 1), F.SetImagSpec(i, -1);

@@ -135,8 +135,7 @@ std::vector<double> RawPowers(const std::vector<double>& k, double XShift) {
 // The floors of each fit on each set: testdata/nist/poly_floors.txt.
 TEST(CurveFit, NistPolynomialRegressionAccuracy) {
   for (const std::string& Line : test::DataLines("zeq/math2/testdata/nist/poly_floors.txt")) {
-    const std::string Name = Line.substr(0, Line.find(' '));
-    const std::vector<double> Floor = test::Numbers(Line.substr(Name.size()));
+    const auto [Name, Floor] = test::NamedNumbers(Line);
     const auto Order = static_cast<uint8_t>(Floor[0]);
     SCOPED_TRACE(Name);
     const auto S = test::ReadNist("math2", Name);
@@ -209,9 +208,9 @@ TEST(CurveFitAsc, BadFilesGiveCodesAndKeepThePoints) {
   Enter(F, {{5, 6}, {7, 8}});
   const std::string Dir = std::string(ZEQ_SOURCE_DIR) + "/zeq/math2/testdata/bad_asc/";
   for (const std::string& Line : test::DataLines("zeq/math2/testdata/bad_asc/codes.txt")) {
-    const std::string Name = Line.substr(0, Line.find(' '));
+    const auto [Name, Code] = test::NamedNumbers(Line);
     EXPECT_EQ(std::tuple(F.ImportASC(Dir + Name), F.NumData(), F.DataY(2)),
-              std::tuple(std::stoi(Line.substr(Name.size())), 2, 8.0))
+              std::tuple(static_cast<int32_t>(Code[0]), 2, 8.0))
         << Name;
   }
   EXPECT_EQ(F.ImportASC(AscPath("does_not_exist")), -1);

@@ -166,7 +166,7 @@ TEST(CalcPrincComp, RelativeSortedEigenvaluesProgressAndAbort) {
 TEST(CalcPrincComp, MatchesNumpyOnIrisRows) {
   test::TRows Rows, Components;
   for (const std::string& Line : test::DataLines("zeq/math2/testdata/pca_iris.txt"))
-    (Line[0] == 'x' ? Rows : Components).push_back(test::Numbers(Line.substr(Line.find(' '))));
+    (Line[0] == 'x' ? Rows : Components).push_back(test::NamedNumbers(Line).second);
   TMatrix X;
   test::SetRows(X, Rows);
   ASSERT_TRUE(CalcPrincComp(&X, 0, 0, 0, 0, 1));

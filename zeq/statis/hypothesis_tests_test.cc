@@ -28,8 +28,7 @@ TEST(OutlierAndNormalityTests, InPlaceSortsLimitsAndMissingData) {
 // The floors and why they fall: testdata/nist/anova_floors.txt.
 TEST(Anova, NistCertifiedSets) {
   for (const std::string& Line : test::DataLines("zeq/statis/testdata/nist/anova_floors.txt")) {
-    const std::string Name = Line.substr(0, Line.find(' '));
-    const double MinLRE = test::Numbers(Line.substr(Name.size()))[0];
+    const auto [Name, Floor] = test::NamedNumbers(Line);
     const test::TNistSet S = test::ReadNist("statis", Name);
     const std::vector<double> Between = S.Line("Between"), Within = S.Line("Within"),
                               Labels = S.Column(0);
@@ -42,7 +41,7 @@ TEST(Anova, NistCertifiedSets) {
     EXPECT_GE(Anova1F(&V, &C, SSB, SSW, SST, DfB, DfW, DfT, F), 0) << Name;
     EXPECT_GE(
         std::min({test::LRE(SSB, Between[1]), test::LRE(SSW, Within[1]), test::LRE(F, Between[3])}),
-        MinLRE)
+        Floor[0])
         << Name;
   }
 }

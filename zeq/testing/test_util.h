@@ -79,6 +79,12 @@ inline std::vector<double> Numbers(const std::string& Line) {
   return V;
 }
 
+// A data line "Name 1 2.5 ...": its first word and the numbers after it.
+inline std::pair<std::string, std::vector<double>> NamedNumbers(const std::string& Line) {
+  const size_t End = std::min(Line.find(' '), Line.size());
+  return {Line.substr(0, End), Numbers(Line.substr(End))};
+}
+
 // Expects Got as long as Expected and each value within Tol of its counterpart.
 inline void ExpectAllNear(const std::vector<double>& Got, const std::vector<double>& Expected,
                           double Tol) {
@@ -102,7 +108,7 @@ std::string Cat(const P&... Parts) {
   return S.str();
 }
 
-// Counts the OnChange calls of an object (it must not outlive the counter).
+// Counts the OnChange calls of an object, which must not notify after the counter is gone.
 struct TChangeCounter {
   int Count = 0;
   template <class T>

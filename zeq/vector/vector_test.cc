@@ -66,7 +66,6 @@ TEST(VectorCore, AssignCopiesDataFlagsAndHandlers) {
   TVector Src, Dest;
   Fill(Src, {4, 5});
   test::TChangeCounter SourceHandlerCalls(Src);
-  SourceHandlerCalls.Count = 0;
   Dest.Assign(&Src);
   EXPECT_EQ(SourceHandlerCalls.Count, 0);  // Assign itself does not notify
   EXPECT_EQ(Values(Dest), (std::vector<double>{4, 5}));
@@ -131,7 +130,7 @@ TEST(VectorOrder, MirrorAndShuffle) {
   EXPECT_EQ(S, (std::vector<double>{1, 2, 3, 4}));
 }
 
-TEST(VectorCheckString, EightRegistersOverTheBytesOfTheDoubles) {
+TEST(VectorCheckString, OneRegisterPerByteOfAnElementInBothTwins) {
   TVector A;
   A.SetName("a");
   Fill(A, {1.0, 2.0, -3.5});
